@@ -1,0 +1,3 @@
+#include "CDeleteDlg.h"
+
+CDeleteDlg::CDeleteDlg(QWidget *parent) : QDialog(parent) {}

@@ -1,0 +1,3 @@
+#include "CEditAddressDlg.h"
+
+CEditAddressDlg::CEditAddressDlg(QWidget *parent) : QDialog(parent) {}

@@ -1,0 +1,3 @@
+#include "CEditEnvelopeDlg.h"
+
+CEditEnvelopeDlg::CEditEnvelopeDlg(QWidget *parent) : QDialog(parent) {}

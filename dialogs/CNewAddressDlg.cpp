@@ -1,0 +1,3 @@
+#include "CNewAddressDlg.h"
+
+CNewAddressDlg::CNewAddressDlg(QWidget *parent) : QDialog(parent) {}

@@ -1,0 +1,3 @@
+#include "CNewEnvelopeDlg.h"
+
+CNewEnvelopeDlg::CNewEnvelopeDlg(QWidget *parent) : QDialog(parent) {}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "RecordArray.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A backup holds one list in the store encoding; its kind is known from the file name's
+// extension alone, compared with its exact letter case.
+enum class BackupKind { Envelopes, Senders, Addressees };
+std::optional<BackupKind> backupKindFromExtension(const QString &extension);
+
+bool writeEnvelopeBackup(const QString &path, const EnvelopeFormatArray &envelopes);
+bool writeAddressBackup(const QString &path, const AddressEntryArray &entries);
+
+// The outcome of merging one backup into its list.
+struct RestoreOutcome
+{
+    bool opened = false;                 // false: the file could not be opened
+    bool whole = true;                   // false: ended early or does not match its kind
+    std::vector<std::string> addedLabels; // in file order, already appended
+    std::vector<std::string> skippedLabels;
+};
+RestoreOutcome restoreEnvelopeBackup(const QString &path, EnvelopeFormatArray &envelopes);
+RestoreOutcome restoreAddressBackup(const QString &path, AddressEntryArray &entries);
+
+// The report text: success line, then the header and one line per skipped label.
+QString restoreReport(BackupKind kind, const std::vector<std::string> &skippedLabels);

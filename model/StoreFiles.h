@@ -1,0 +1,58 @@
+#pragma once
+
+#include "LogFont.h"
+#include "RecordArray.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class ArchiveReader;
+class ArchiveWriter;
+
+inline constexpr char kEnvelopeStoreName[] = "tobrel.ar";
+inline constexpr char kAddressStoreName[] = "adresy.ar";
+inline constexpr char kPrintFontFileName[] = "pismo.bin";
+
+// How reading one file went. Damaged: the file exists but could not be read whole; the
+// whole entries before the fault were kept (keptEntries of them).
+struct LoadReport
+{
+    enum class State { Missing, Whole, Damaged };
+    State state = State::Missing;
+    int keptEntries = 0;
+};
+
+// The print font as "pismo.bin" keeps it: selected fields of the record plus whole points.
+struct PrintFont
+{
+    LOGFONT font;
+    std::int32_t pointSize = 12;
+};
+PrintFont defaultPrintFont(); // Times New Roman, 12 points
+
+// Loading appends to what the collections hold and keeps only whole entries.
+LoadReport loadEnvelopeStore(const QString &path, EnvelopeFormatArray &envelopes);
+LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
+                            AddressEntryArray &addressees);
+// Missing or damaged: font is the default.
+LoadReport loadPrintFont(const QString &path, PrintFont &font);
+
+// false when the file could not be written; the previous file is then whole.
+bool saveEnvelopeStore(const QString &path, const EnvelopeFormatArray &envelopes);
+bool saveAddressStore(const QString &path, const AddressEntryArray &senders,
+                      const AddressEntryArray &addressees);
+bool savePrintFont(const QString &path, const PrintFont &font);
+
+// Copies a damaged file aside under a name that says so, before the exit overwrites it.
+// Returns the new path, or an empty string when the copy failed.
+QString keepDamagedFile(const QString &path);
+
+// The list encodings, shared with the backup files: a count, then the entries.
+void writeEnvelopeList(ArchiveWriter &out, const EnvelopeFormatArray &envelopes);
+void writeAddressList(ArchiveWriter &out, const AddressEntryArray &entries);
+// Read a count and as many whole entries as there are, handing each to sink; false when
+// the list ended early or an entry could not be read whole.
+bool readEnvelopeList(ArchiveReader &in, const std::function<void(EnvelopeFormat &&)> &sink);
+bool readAddressList(ArchiveReader &in, const std::function<void(AddressEntry &&)> &sink);

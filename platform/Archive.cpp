@@ -1,0 +1,1 @@
+#include "Archive.h"

@@ -1,0 +1,1 @@
+#include "Cp1250.h"

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Stored texts are code page 1250 bytes; widgets speak QString. This is the one place
+// where the two meet.
+QString fromCp1250(std::string_view bytes);
+
+// nullopt when a character has no code page 1250 byte: such text must never be stored
+// with a replacement character in its place.
+std::optional<std::string> toCp1250(QStringView text);
+
+// The distinct characters of text that code page 1250 cannot hold, in order of appearance.
+QString charactersOutsideCp1250(QStringView text);
+
+// Stored multi-line texts break lines with CR LF; widgets with \n.
+QString fromStoredText(std::string_view bytes);
+std::optional<std::string> toStoredText(QStringView text);

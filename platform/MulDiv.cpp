@@ -1,0 +1,1 @@
+#include "MulDiv.h"

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// The font and file common dialogs. Tests replace them through the setters so that nothing
+// blocks; an empty function restores the real dialog.
+
+struct ChosenFont
+{
+    QFont font;
+    int sizeInTenths = 0; // the chosen size in tenths of a point
+};
+using FontDialogFunction =
+    std::function<std::optional<ChosenFont>(QWidget *owner, const QFont &initial)>;
+std::optional<ChosenFont> runFontDialog(QWidget *owner, const QFont &initial);
+void setFontDialogFunction(FontDialogFunction function);
+
+struct FileDialogRequest
+{
+    enum class Mode { Open, Save };
+    Mode mode = Mode::Open;
+    QString title;
+    QString directory;
+    QString defaultName;      // without extension
+    QString defaultExtension; // without dot; added to a typed name that has none
+    QString filter;           // the Windows form "desc|pattern|desc|pattern||"
+};
+// The chosen full path, or nullopt when the user cancelled.
+using FileDialogFunction = std::function<std::optional<QString>(QWidget *owner,
+                                                               const FileDialogRequest &request)>;
+std::optional<QString> runFileDialog(QWidget *owner, const FileDialogRequest &request);
+void setFileDialogFunction(FileDialogFunction function);
+
+// "desc|pattern||" to Qt's ";;"-separated name filters ("desc (pattern)").
+QStringList nameFiltersFromWindowsFilter(const QString &filter);

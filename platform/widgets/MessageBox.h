@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+enum class MessageIcon { Error, Exclamation, Information };
+
+// Every message box of the program goes through here: one OK button, the given caption,
+// text and icon, owned by owner (or the active window).
+void showMessageBox(QWidget *owner, const QString &text, const QString &caption,
+                    MessageIcon icon);
+
+// Tests install a recorder so that nothing blocks; an empty handler restores the real box.
+using MessageBoxHandler =
+    std::function<void(QWidget *owner, const QString &text, const QString &caption,
+                       MessageIcon icon)>;
+void setMessageBoxHandler(MessageBoxHandler handler);

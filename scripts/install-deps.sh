@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Tobrel need.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    fonts-dejavu-core fonts-liberation
+)
+[ "${1:-}" = "--test" ] && packages+=(poppler-utils)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

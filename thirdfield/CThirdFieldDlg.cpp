@@ -1,0 +1,4 @@
+#include "CThirdFieldDlg.h"
+
+CThirdFieldDlg::CThirdFieldDlg(QWidget *parent) : QDialog(parent) {}
+CThirdFieldDlg::~CThirdFieldDlg() = default;
