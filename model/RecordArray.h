@@ -19,6 +19,7 @@ public:
     void SetSize(int newSize, int growBy = -1);
     void SetAtGrow(int i, const T &element);
     void Append(const T &element);
+    void Append(T &&element); // loading hands over each scratch entry without a copy
     void RemoveAt(int i);
 
     // Index of the first element whose label equals key byte for byte, or -1.

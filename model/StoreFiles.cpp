@@ -1,1 +1,208 @@
 #include "StoreFiles.h"
+
+#include "Archive.h"
+
+#include <QFile>
+
+#include <cstring>
+
+namespace {
+
+bool readEnvelope(ArchiveReader &in, EnvelopeFormat &envelope)
+{
+    return in.readFloat(envelope.addresseeTop) && in.readFloat(envelope.addresseeLeft) &&
+           in.readString(envelope.label) && in.readFloat(envelope.senderTop) &&
+           in.readFloat(envelope.senderLeft) && in.readFloat(envelope.width) &&
+           in.readFloat(envelope.height);
+}
+
+bool readAddress(ArchiveReader &in, AddressEntry &entry)
+{
+    return in.readString(entry.label) && in.readString(entry.text);
+}
+
+// Reads a count and whole entries; the count only bounds the loop, so a hostile count
+// costs nothing beyond the bytes that are really there.
+template <typename T>
+bool readList(ArchiveReader &in, bool (*readEntry)(ArchiveReader &, T &),
+              const std::function<void(T &&)> &sink)
+{
+    std::int32_t count = 0;
+    if (!in.readInt32(count))
+        return false;
+    for (std::int32_t i = 0; i < count; ++i) {
+        T entry;
+        if (!readEntry(in, entry))
+            return false;
+        sink(std::move(entry));
+    }
+    return true;
+}
+
+template <typename T> auto appendTo(RecordArray<T> &array, int &kept)
+{
+    return [&array, &kept](T &&entry) {
+        array.Append(std::move(entry));
+        ++kept;
+    };
+}
+
+LoadReport::State stateAfterReading(bool whole, const ArchiveReader &in)
+{
+    // Bytes after the last list are not ours to drop silently either.
+    return whole && in.atEnd() ? LoadReport::State::Whole : LoadReport::State::Damaged;
+}
+
+std::size_t faceNameLength(const LOGFONT &font)
+{
+    const void *zero = std::memchr(font.lfFaceName, 0, LF_FACESIZE - 1);
+    return zero ? std::size_t(static_cast<const char *>(zero) - font.lfFaceName)
+                : std::size_t(LF_FACESIZE - 1);
+}
+
+} // namespace
+
+PrintFont defaultPrintFont()
+{
+    PrintFont font;
+    InitDefaultLogFont(font.font);
+    font.pointSize = 12;
+    return font;
+}
+
+LoadReport loadEnvelopeStore(const QString &path, EnvelopeFormatArray &envelopes)
+{
+    LoadReport report;
+    const FileContents contents = readWholeFile(path);
+    if (contents.status == FileReadStatus::Missing)
+        return report;
+    report.state = LoadReport::State::Damaged;
+    if (contents.status == FileReadStatus::Unreadable)
+        return report;
+    ArchiveReader in(contents.bytes);
+    const bool whole = readEnvelopeList(in, appendTo(envelopes, report.keptEntries));
+    report.state = stateAfterReading(whole, in);
+    return report;
+}
+
+LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
+                            AddressEntryArray &addressees)
+{
+    LoadReport report;
+    const FileContents contents = readWholeFile(path);
+    if (contents.status == FileReadStatus::Missing)
+        return report;
+    report.state = LoadReport::State::Damaged;
+    if (contents.status == FileReadStatus::Unreadable)
+        return report;
+    ArchiveReader in(contents.bytes);
+    const bool whole = readAddressList(in, appendTo(senders, report.keptEntries)) &&
+                       readAddressList(in, appendTo(addressees, report.keptEntries));
+    report.state = stateAfterReading(whole, in);
+    return report;
+}
+
+LoadReport loadPrintFont(const QString &path, PrintFont &font)
+{
+    LoadReport report;
+    font = defaultPrintFont();
+    const FileContents contents = readWholeFile(path);
+    if (contents.status == FileReadStatus::Missing)
+        return report;
+    report.state = LoadReport::State::Damaged;
+    PrintFont read;
+    std::memset(&read.font, 0, sizeof read.font);
+    ArchiveReader in(contents.bytes);
+    std::int32_t faceLength = 0;
+    std::string face;
+    if (contents.status != FileReadStatus::Read || !in.readInt32(read.pointSize) ||
+        !in.readByte(read.font.lfCharSet) || !in.readInt32(read.font.lfHeight) ||
+        !in.readByte(read.font.lfStrikeOut) || !in.readByte(read.font.lfUnderline) ||
+        !in.readInt32(faceLength) || !in.readRawBytes(faceLength, face))
+        return report;
+    // Up to the first zero byte, and no longer than the record's field can hold.
+    const std::string_view name(face.c_str());
+    std::memcpy(read.font.lfFaceName, name.data(),
+                std::min(name.size(), std::size_t(LF_FACESIZE - 1)));
+    font = read;
+    report.keptEntries = 1;
+    report.state = stateAfterReading(true, in);
+    return report;
+}
+
+bool saveEnvelopeStore(const QString &path, const EnvelopeFormatArray &envelopes)
+{
+    ArchiveWriter out;
+    writeEnvelopeList(out, envelopes);
+    return writeFileSafely(path, out.bytes());
+}
+
+bool saveAddressStore(const QString &path, const AddressEntryArray &senders,
+                      const AddressEntryArray &addressees)
+{
+    ArchiveWriter out;
+    writeAddressList(out, senders);
+    writeAddressList(out, addressees);
+    return writeFileSafely(path, out.bytes());
+}
+
+bool savePrintFont(const QString &path, const PrintFont &font)
+{
+    ArchiveWriter out;
+    out.writeInt32(font.pointSize);
+    out.writeByte(font.font.lfCharSet);
+    out.writeInt32(font.font.lfHeight);
+    out.writeByte(font.font.lfStrikeOut);
+    out.writeByte(font.font.lfUnderline);
+    const std::size_t length = faceNameLength(font.font);
+    out.writeInt32(std::int32_t(length));
+    out.writeRawBytes(std::string_view(font.font.lfFaceName, length));
+    return writeFileSafely(path, out.bytes());
+}
+
+QString keepDamagedFile(const QString &path)
+{
+    const QString base = path + QLatin1String(".poskozeny");
+    QString target = base;
+    for (int number = 2; QFile::exists(target); ++number) {
+        if (number > 999)
+            return {};
+        target = base + QLatin1Char('.') + QString::number(number);
+    }
+    return QFile::copy(path, target) ? target : QString();
+}
+
+void writeEnvelopeList(ArchiveWriter &out, const EnvelopeFormatArray &envelopes)
+{
+    out.writeInt32(envelopes.GetSize());
+    for (int i = 0; i < envelopes.GetSize(); ++i) {
+        const EnvelopeFormat &envelope = envelopes.ElementAt(i);
+        out.writeFloat(envelope.addresseeTop);
+        out.writeFloat(envelope.addresseeLeft);
+        out.writeString(envelope.label);
+        out.writeFloat(envelope.senderTop);
+        out.writeFloat(envelope.senderLeft);
+        out.writeFloat(envelope.width);
+        out.writeFloat(envelope.height);
+    }
+}
+
+void writeAddressList(ArchiveWriter &out, const AddressEntryArray &entries)
+{
+    out.writeInt32(entries.GetSize());
+    for (int i = 0; i < entries.GetSize(); ++i) {
+        const AddressEntry &entry = entries.ElementAt(i);
+        out.writeString(entry.label);
+        out.writeString(entry.text);
+    }
+}
+
+bool readEnvelopeList(ArchiveReader &in, const std::function<void(EnvelopeFormat &&)> &sink)
+{
+    return readList<EnvelopeFormat>(in, readEnvelope, sink);
+}
+
+bool readAddressList(ArchiveReader &in, const std::function<void(AddressEntry &&)> &sink)
+{
+    return readList<AddressEntry>(in, readAddress, sink);
+}

@@ -1,1 +1,51 @@
 #include "Cp1250.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+constexpr char kCodePage[] = "windows-1250";
+
+} // namespace
+
+QString fromCp1250(std::string_view bytes)
+{
+    QStringDecoder decoder(kCodePage);
+    return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
+std::optional<std::string> toCp1250(QStringView text)
+{
+    QStringEncoder encoder(kCodePage);
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    return bytes.toStdString();
+}
+
+QString charactersOutsideCp1250(QStringView text)
+{
+    QString outside;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView character = text.mid(i, length);
+        if (!toCp1250(character) && !outside.contains(character))
+            outside += character;
+        i += length;
+    }
+    return outside;
+}
+
+QString fromStoredText(std::string_view bytes)
+{
+    return fromCp1250(bytes).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+std::optional<std::string> toStoredText(QStringView text)
+{
+    QString lines = text.toString();
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return toCp1250(lines);
+}
