@@ -1,9 +1,13 @@
 #include "CTobrelApp.h"
+#include "ShutdownSignals.h"
 
 int main(int argc, char *argv[])
 {
+    ShutdownSignals::installHandlers();
+    if (const auto exitCode = CTobrelApp::HandleInformationOptions(argc, argv))
+        return *exitCode;
     CTobrelApp app(argc, argv);
     if (!app.InitInstance())
-        return 0;
+        return app.ExitCode();
     return app.exec();
 }

@@ -31,6 +31,8 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    void OnEditEnter();
+
     CComboEnterEdit *m_enterEdit = nullptr;
     static QString s_lastSeenText;
 };

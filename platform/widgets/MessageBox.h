@@ -18,3 +18,7 @@ using MessageBoxHandler =
     std::function<void(QWidget *owner, const QString &text, const QString &caption,
                        MessageIcon icon)>;
 void setMessageBoxHandler(MessageBoxHandler handler);
+
+// While the program shuts down on a signal or at session end, a modal box would stop the
+// shutdown: messages then go to standard error instead.
+void setMessageBoxShutdownMode(bool shuttingDown);

@@ -1,1 +1,130 @@
 #include "SortedList.h"
+
+#include <QCollator>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QSignalBlocker>
+#include <QStringListModel>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+const QCollator &labelCollator()
+{
+    static const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::Czech, QLocale::Czechia));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator;
+}
+
+// Reads the items without a QVariant per row where the list has its own model.
+QStringList itemTexts(const QComboBox *combo)
+{
+    if (const auto *model = qobject_cast<const QStringListModel *>(combo->model()))
+        return model->stringList();
+    QStringList texts;
+    texts.reserve(combo->count());
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+template <typename Match> int findFirst(const QComboBox *combo, Match match)
+{
+    const QStringList texts = itemTexts(combo);
+    const auto it = std::find_if(texts.cbegin(), texts.cend(), match);
+    return it == texts.cend() ? -1 : int(it - texts.cbegin());
+}
+} // namespace
+
+void makeSortedList(QComboBox *combo)
+{
+    combo->setModel(new QStringListModel(combo));
+    // Long lists stay fast when the pop-up need not measure every row.
+    if (auto *view = qobject_cast<QListView *>(combo->view()))
+        view->setUniformItemSizes(true);
+}
+
+bool labelLess(const QString &a, const QString &b)
+{
+    return labelCollator().compare(a, b) < 0;
+}
+
+int addSortedItem(QComboBox *combo, const QString &text)
+{
+    const QStringList texts = itemTexts(combo);
+    const auto it = std::upper_bound(texts.cbegin(), texts.cend(), text, labelLess);
+    const int index = int(it - texts.cbegin());
+    combo->insertItem(index, text);
+    return index;
+}
+
+void addSortedItems(QComboBox *combo, const QStringList &texts)
+{
+    if (texts.isEmpty())
+        return;
+    const int current = combo->currentIndex();
+    const QString editText = combo->isEditable() ? combo->lineEdit()->text() : QString();
+
+    struct Entry
+    {
+        QCollatorSortKey key;
+        QString text;
+        bool isCurrent;
+    };
+    const QStringList existing = itemTexts(combo);
+    std::vector<Entry> entries;
+    entries.reserve(existing.size() + texts.size());
+    const QCollator &collator = labelCollator();
+    for (int i = 0; i < existing.size(); ++i)
+        entries.push_back({collator.sortKey(existing[i]), existing[i], i == current});
+    for (const QString &text : texts)
+        entries.push_back({collator.sortKey(text), text, false});
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry &a, const Entry &b) { return a.key.compare(b.key) < 0; });
+
+    QStringList sorted;
+    sorted.reserve(qsizetype(entries.size()));
+    int newCurrent = -1;
+    for (const Entry &entry : entries) {
+        if (entry.isCurrent)
+            newCurrent = int(sorted.size());
+        sorted << entry.text;
+    }
+
+    const QSignalBlocker blocker(combo);
+    if (auto *model = qobject_cast<QStringListModel *>(combo->model())) {
+        model->setStringList(sorted);
+    } else {
+        combo->clear();
+        combo->addItems(sorted);
+    }
+    combo->setCurrentIndex(newCurrent);
+    if (combo->isEditable())
+        combo->lineEdit()->setText(editText);
+}
+
+int findStringPrefix(const QComboBox *combo, const QString &text)
+{
+    if (text.isEmpty())
+        return -1;
+    return findFirst(
+        combo, [&text](const QString &item) { return item.startsWith(text, Qt::CaseInsensitive); });
+}
+
+int findStringExact(const QComboBox *combo, const QString &text)
+{
+    return findFirst(combo, [&text](const QString &item) {
+        return item.compare(text, Qt::CaseInsensitive) == 0;
+    });
+}
+
+int findStringExactCase(const QComboBox *combo, const QString &text)
+{
+    const int exact = findFirst(combo, [&text](const QString &item) { return item == text; });
+    return exact >= 0 ? exact : findStringExact(combo, text);
+}

@@ -12,9 +12,10 @@ void makeSortedList(QComboBox *combo);
 
 bool labelLess(const QString &a, const QString &b);
 
-// CB_ADDSTRING: inserts at its sorted place, returns the index.
+// CB_ADDSTRING: inserts at its sorted place (after equal items), returns the index.
 int addSortedItem(QComboBox *combo, const QString &text);
-// Many items at once, for filling a list of any length quickly; keeps the current item.
+// Many items at once, for filling a list of any length quickly; keeps the current item and
+// the edit text, and emits no change signal of the combo box.
 void addSortedItems(QComboBox *combo, const QStringList &texts);
 
 // CB_FINDSTRING from the top: first item beginning with text, ignoring case; -1 if none

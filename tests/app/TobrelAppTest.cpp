@@ -1,0 +1,125 @@
+#include "CAboutDlg.h"
+#include "CMainFrame.h"
+#include "CommonDialogs.h"
+#include "CTobrelApp.h"
+#include "MessageBox.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <clocale>
+
+// The whole start-up with the real view, in a temporary current directory.
+class TobrelAppTest : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TobrelAppTest(CTobrelApp *app) : m_app(app) {}
+
+private:
+    CTobrelApp *m_app;
+
+private slots:
+    void startUp()
+    {
+        QVERIFY(m_app->InitInstance());
+        CMainFrame *frame = m_app->GetMainWnd();
+        QVERIFY(frame);
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tobrel - program pro tisk obálek"));
+        QTRY_VERIFY(frame->isMaximized());
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Tobrel"));
+        QCOMPARE(QCoreApplication::organizationName(),
+                 QStringLiteral("Local AppWizard-Generated Applications"));
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("2.4.0.1"));
+        QVERIFY(!QApplication::windowIcon().isNull());
+        // Qt takes the locale from the environment; numbers must not follow it.
+        QCOMPARE(QByteArray(std::setlocale(LC_NUMERIC, nullptr)), QByteArray("C"));
+    }
+
+    void newAndOpenSetTheCaption()
+    {
+        CMainFrame *frame = m_app->GetMainWnd();
+        QFile letter(QStringLiteral("dopis.txt"));
+        QVERIFY(letter.open(QIODevice::WriteOnly));
+        letter.close();
+        setFileDialogFunction([](QWidget *, const FileDialogRequest &request) {
+            return request.mode == FileDialogRequest::Mode::Open
+                       ? std::optional<QString>(
+                             QFileInfo(QStringLiteral("dopis.txt")).absoluteFilePath())
+                       : std::nullopt;
+        });
+        QVERIFY(frame->OnCmdMsg(57601));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tobrel - dopis.txt"));
+        QVERIFY(frame->OnCmdMsg(57600));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tobrel - program pro tisk obálek"));
+        setFileDialogFunction({});
+    }
+
+    void aboutFromTheApplication()
+    {
+        QString caption;
+        QTimer::singleShot(0, this, [&] {
+            auto *about = qobject_cast<CAboutDlg *>(QApplication::activeModalWidget());
+            QVERIFY(about);
+            caption = about->windowTitle();
+            about->reject();
+        });
+        QVERIFY(m_app->GetMainWnd()->OnCmdMsg(57664));
+        QCOMPARE(caption, QStringLiteral("O aplikaci"));
+    }
+
+    // Last: the window goes away.
+    void shutdownWhileAModalBoxIsOpen()
+    {
+        QPointer<CMainFrame> frame = m_app->GetMainWnd();
+        QEventLoop mainLoop;
+        connect(frame, &QObject::destroyed, &mainLoop, &QEventLoop::quit);
+        QTimer::singleShot(20000, &mainLoop, &QEventLoop::quit);
+
+        bool aboutReturned = false;
+        bool frameAliveAfterAbout = false;
+        bool messageReturned = false;
+        QTimer::singleShot(0, this, [&] {
+            // The request arrives while the About box runs its own loop.
+            QTimer::singleShot(0, m_app, &CTobrelApp::RequestShutdown);
+            frame->OnCmdMsg(57664);
+            aboutReturned = true;
+            frameAliveAfterAbout = !frame.isNull();
+            // A handler that reports something after its box must not block the end.
+            showMessageBox(frame, QStringLiteral("Soubor nelze uložit."), QStringLiteral("Chyba"),
+                           MessageIcon::Error);
+            messageReturned = true;
+        });
+        mainLoop.exec();
+
+        QVERIFY(aboutReturned);
+        QVERIFY(frameAliveAfterAbout);
+        QVERIFY(messageReturned);
+        QVERIFY(frame.isNull());
+        // The view saved the lists when it went away with the window.
+        QCOMPARE(QFileInfo(QStringLiteral("tobrel.ar")).size(), 4);
+        QCOMPARE(QFileInfo(QStringLiteral("adresy.ar")).size(), 8);
+        QCOMPARE(QFileInfo(QStringLiteral("pismo.bin")).size(), 30);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    // The test runner's own options are not the program's.
+    int appArgc = 1;
+    char *appArgv[] = {argv[0], nullptr};
+    CTobrelApp app(appArgc, appArgv);
+    TobrelAppTest test(&app);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TobrelAppTest.moc"
