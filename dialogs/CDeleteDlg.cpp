@@ -1,3 +1,151 @@
 #include "CDeleteDlg.h"
 
-CDeleteDlg::CDeleteDlg(QWidget *parent) : QDialog(parent) {}
+#include "Cp1250.h"
+#include "DataExchange.h"
+#include "LabelList.h"
+#include "SortedList.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+
+QPushButton *deleteButton(QWidget *dialog, const char *id)
+{
+    auto *button = new QPushButton(CDeleteDlg::tr("Smazat"), dialog);
+    button->setObjectName(QLatin1String(id));
+    return button;
+}
+
+// After item `removed` is gone, the item that took its place is selected, or the last.
+void selectAfterRemoval(QComboBox *combo, int removed)
+{
+    const int count = combo->count();
+    combo->setCurrentIndex(removed < count ? removed : count - 1);
+}
+
+// The view learns nothing of the change: its text boxes and the labels it applied last stay
+// as they are until the user picks an entry. Of labels that differ only in letter case the
+// one spelt exactly like the deleted entry goes; the prefix search, which cannot tell them
+// apart, is the fallback.
+void removeFromViewCombo(QComboBox *combo, const QString &label)
+{
+    if (!combo)
+        return;
+    int found = combo->findText(label, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (found < 0)
+        found = findStringPrefix(combo, label);
+    const int selected = combo->currentIndex();
+    const QSignalBlocker blocker(combo);
+    if (found >= 0)
+        combo->removeItem(found);
+    if (found == selected)
+        selectAfterRemoval(combo, found);
+}
+
+template <typename Array>
+void removeEntry(Array *entries, QComboBox *viewCombo, QComboBox *list, const std::string &label)
+{
+    const int index = entries->FindByLabel(label);
+    if (index >= 0)
+        entries->RemoveAt(index);
+    removeFromViewCombo(viewCombo, fromCp1250(label));
+    const int shown = list->currentIndex();
+    if (shown < 0)
+        return;
+    list->removeItem(shown);
+    selectAfterRemoval(list, shown);
+}
+
+} // namespace
+
+CDeleteDlg::CDeleteDlg(QWidget *parent)
+    : CDialog(parent), m_senderList(createLabelList(this, "1020")),
+      m_envelopeList(createLabelList(this, "1016")), m_addresseeList(createLabelList(this, "1018"))
+{
+    setWindowTitle(tr("Mazání obálek, adresátů a odesílatelů"));
+
+    auto *close = new QPushButton(tr("Zavřít"), this);
+    close->setObjectName(QStringLiteral("2"));
+    close->setMinimumHeight(close->sizeHint().height() * 3 / 2);
+    QPushButton *deleteEnvelope = deleteButton(this, "1017");
+    QPushButton *deleteAddressee = deleteButton(this, "1019");
+    QPushButton *deleteSender = deleteButton(this, "1021");
+
+    auto *grid = new QGridLayout(this);
+    const struct
+    {
+        QString caption;
+        QComboBox *list;
+        QPushButton *button;
+    } rows[] = {{tr("Obálky:"), m_envelopeList, deleteEnvelope},
+                {tr("Adresáti:"), m_addresseeList, deleteAddressee},
+                {tr("Odesílatelé:"), m_senderList, deleteSender}};
+    int line = 0;
+    QWidget *previous = close;
+    for (const auto &row : rows) {
+        grid->addWidget(new QLabel(row.caption, this), line, 0);
+        grid->addWidget(row.list, line + 1, 0);
+        grid->addWidget(row.button, line, 1, 2, 1);
+        row.button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        QWidget::setTabOrder(previous, row.list);
+        QWidget::setTabOrder(row.list, row.button);
+        previous = row.button;
+        line += 2;
+    }
+    grid->setRowMinimumHeight(line, close->sizeHint().height() / 2);
+    grid->addWidget(close, line + 1, 0, 1, 2);
+    grid->setColumnMinimumWidth(1, deleteEnvelope->sizeHint().width() * 3 / 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    close->setFocus();
+
+    connect(deleteAddressee, &QPushButton::clicked, this, &CDeleteDlg::OnDeleteAddressee);
+    connect(deleteEnvelope, &QPushButton::clicked, this, &CDeleteDlg::OnDeleteEnvelope);
+    connect(deleteSender, &QPushButton::clicked, this, &CDeleteDlg::OnDeleteSender);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CDeleteDlg::DoDataExchange(CDataExchange &dx)
+{
+    dx.selectedText(m_addresseeList, m_addresseeLabel);
+    dx.selectedText(m_envelopeList, m_envelopeLabel);
+    dx.selectedText(m_senderList, m_senderLabel);
+}
+
+void CDeleteDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    if (m_pEnvelopes)
+        fillLabelList(m_envelopeList, *m_pEnvelopes);
+    if (m_pAddressees)
+        fillLabelList(m_addresseeList, *m_pAddressees);
+    if (m_pSenders)
+        fillLabelList(m_senderList, *m_pSenders);
+}
+
+void CDeleteDlg::OnDeleteAddressee()
+{
+    if (!m_pAddressees || m_pAddressees->GetSize() == 0)
+        return;
+    UpdateData(*this, true);
+    removeEntry(m_pAddressees, m_pAddresseeCombo, m_addresseeList, m_addresseeLabel);
+}
+
+void CDeleteDlg::OnDeleteEnvelope()
+{
+    if (!m_pEnvelopes || m_pEnvelopes->GetSize() == 0)
+        return;
+    UpdateData(*this, true);
+    removeEntry(m_pEnvelopes, m_pEnvelopeCombo, m_envelopeList, m_envelopeLabel);
+}
+
+void CDeleteDlg::OnDeleteSender()
+{
+    if (!m_pSenders || m_pSenders->GetSize() == 0)
+        return;
+    UpdateData(*this, true);
+    removeEntry(m_pSenders, m_pSenderCombo, m_senderList, m_senderLabel);
+}

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "CDialog.h"
 #include "RecordArray.h"
-
-#include <QDialog>
 
 #include <string>
 
 class QComboBox;
 
-class CDeleteDlg : public QDialog
+// Deletes envelope formats, addressees and senders one click at a time, from the view's
+// collections and combo boxes at once; nothing asks for confirmation.
+class CDeleteDlg : public CDialog
 {
     Q_OBJECT
 public:
     explicit CDeleteDlg(QWidget *parent = nullptr);
+
+    void DoDataExchange(CDataExchange &dx) override;
 
     QComboBox *m_pEnvelopeCombo = nullptr;
     QComboBox *m_pAddresseeCombo = nullptr;
@@ -20,4 +23,17 @@ public:
     EnvelopeFormatArray *m_pEnvelopes = nullptr;
     AddressEntryArray *m_pSenders = nullptr;
     AddressEntryArray *m_pAddressees = nullptr;
+    QComboBox *m_senderList;
+    QComboBox *m_envelopeList;
+    QComboBox *m_addresseeList;
+    std::string m_addresseeLabel;
+    std::string m_envelopeLabel;
+    std::string m_senderLabel;
+
+    void OnDeleteAddressee();
+    void OnDeleteEnvelope();
+    void OnDeleteSender();
+
+protected:
+    void OnInitDialog() override;
 };

@@ -7,6 +7,7 @@
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
+class QTextDocument;
 class QTextEdit;
 class QWidget;
 
@@ -33,6 +34,7 @@ public:
 
 private:
     void fail(QWidget *field, const QString &message);
+    void saveStoredText(QWidget *field, const QTextDocument *document, std::string &value);
 
     QWidget *m_dialog;
     bool m_failed = false;
