@@ -1,1 +1,136 @@
 #include "Backup.h"
+
+#include "Archive.h"
+#include "Cp1250.h"
+#include "StoreFiles.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+template <typename Entry, typename ReadList>
+RestoreOutcome restoreList(const QString &path, RecordArray<Entry> &list, ReadList readList)
+{
+    RestoreOutcome outcome;
+    const FileContents contents = readWholeFile(path);
+    if (contents.status != FileReadStatus::Read)
+        return outcome;
+    outcome.opened = true;
+
+    ArchiveReader in(contents.bytes);
+    const bool listWhole = readList(in, [&](Entry &&entry) {
+        // Checked against the list as it grows: a label repeated in the file is skipped too.
+        if (list.FindByLabel(entry.label) >= 0) {
+            outcome.skippedLabels.push_back(entry.label);
+        } else {
+            outcome.addedLabels.push_back(entry.label);
+            list.Append(entry);
+        }
+    });
+    // Bytes after the last entry mean the file holds another kind of list.
+    outcome.whole = listWhole && in.atEnd();
+    return outcome;
+}
+
+QString skippedList(BackupKind kind, const std::vector<std::string> &skippedLabels)
+{
+    if (skippedLabels.empty())
+        return {};
+    QString text;
+    switch (kind) {
+    case BackupKind::Envelopes:
+        text = QCoreApplication::translate(
+            "Backup", "Tyto obálky již existovaly a nebyly obnoveny ze zálohy:\n");
+        break;
+    case BackupKind::Senders:
+        text = QCoreApplication::translate(
+            "Backup", "Tito odesílatelé již existovali a nebyli obnoveni ze zálohy:\n");
+        break;
+    case BackupKind::Addressees:
+        text = QCoreApplication::translate(
+            "Backup", "Tito adresáti již existovali a nebyli obnoveni ze zálohy:\n");
+        break;
+    }
+    for (const std::string &label : skippedLabels)
+        text += fromCp1250(label) + u'\n';
+    return text;
+}
+
+} // namespace
+
+std::optional<BackupKind> backupKindFromExtension(const QString &extension)
+{
+    if (extension == u"zob")
+        return BackupKind::Envelopes;
+    if (extension == u"zod")
+        return BackupKind::Senders;
+    if (extension == u"zad")
+        return BackupKind::Addressees;
+    return std::nullopt;
+}
+
+bool writeEnvelopeBackup(const QString &path, const EnvelopeFormatArray &envelopes)
+{
+    ArchiveWriter out;
+    writeEnvelopeList(out, envelopes);
+    return writeFileSafely(path, out.bytes());
+}
+
+bool writeAddressBackup(const QString &path, const AddressEntryArray &entries)
+{
+    ArchiveWriter out;
+    writeAddressList(out, entries);
+    return writeFileSafely(path, out.bytes());
+}
+
+RestoreOutcome restoreEnvelopeBackup(const QString &path, EnvelopeFormatArray &envelopes)
+{
+    return restoreList(path, envelopes, readEnvelopeList);
+}
+
+RestoreOutcome restoreAddressBackup(const QString &path, AddressEntryArray &entries)
+{
+    return restoreList(path, entries, readAddressList);
+}
+
+QString restoreTitle(BackupKind kind)
+{
+    switch (kind) {
+    case BackupKind::Envelopes:
+        return QCoreApplication::translate("Backup", "Obnova obálek");
+    case BackupKind::Senders:
+        return QCoreApplication::translate("Backup", "Obnova odesílatelů");
+    case BackupKind::Addressees:
+        return QCoreApplication::translate("Backup", "Obnova adresátů");
+    }
+    return {};
+}
+
+QString restoreReport(BackupKind kind, const std::vector<std::string> &skippedLabels)
+{
+    QString text;
+    switch (kind) {
+    case BackupKind::Envelopes:
+        text = QCoreApplication::translate("Backup", "Obálky byly úspěšně obnoveny.\n\n");
+        break;
+    case BackupKind::Senders:
+        text = QCoreApplication::translate("Backup", "Odesílatelé byli úspěšně obnoveni.\n\n");
+        break;
+    case BackupKind::Addressees:
+        text = QCoreApplication::translate("Backup", "Adresáti byli úspěšně obnoveni.\n\n");
+        break;
+    }
+    return text + skippedList(kind, skippedLabels);
+}
+
+QString unreadableBackupReport(BackupKind kind, const RestoreOutcome &outcome)
+{
+    QString text = QCoreApplication::translate(
+        "Backup", "Soubor se zálohou se nepodařilo přečíst celý: je poškozený, "
+                  "nebo jeho obsah neodpovídá příponě.\n\n");
+    text += QCoreApplication::translate("Backup", "Obnovené položky před chybou: %1\n")
+                .arg(qsizetype(outcome.addedLabels.size()));
+    if (!outcome.skippedLabels.empty())
+        text += u'\n' + skippedList(kind, outcome.skippedLabels);
+    return text;
+}

@@ -10,22 +10,34 @@
 
 // A backup holds one list in the store encoding; its kind is known from the file name's
 // extension alone, compared with its exact letter case.
-enum class BackupKind { Envelopes, Senders, Addressees };
+enum class BackupKind
+{
+    Envelopes,
+    Senders,
+    Addressees
+};
 std::optional<BackupKind> backupKindFromExtension(const QString &extension);
 
+// false when the file could not be written; a file of that name then keeps its old content.
 bool writeEnvelopeBackup(const QString &path, const EnvelopeFormatArray &envelopes);
 bool writeAddressBackup(const QString &path, const AddressEntryArray &entries);
 
 // The outcome of merging one backup into its list.
 struct RestoreOutcome
 {
-    bool opened = false;                 // false: the file could not be opened
-    bool whole = true;                   // false: ended early or does not match its kind
+    bool opened = false;                  // false: the file could not be opened
+    bool whole = true;                    // false: ended early or does not match its kind
     std::vector<std::string> addedLabels; // in file order, already appended
     std::vector<std::string> skippedLabels;
 };
+// Appends the whole entries whose labels the list, as it grows, does not hold yet.
 RestoreOutcome restoreEnvelopeBackup(const QString &path, EnvelopeFormatArray &envelopes);
 RestoreOutcome restoreAddressBackup(const QString &path, AddressEntryArray &entries);
 
 // The report text: success line, then the header and one line per skipped label.
 QString restoreReport(BackupKind kind, const std::vector<std::string> &skippedLabels);
+// The report for a file that could not be read whole: no success line, but what was taken
+// and what was skipped before the fault.
+QString unreadableBackupReport(BackupKind kind, const RestoreOutcome &outcome);
+// The message box title of a restore of this kind.
+QString restoreTitle(BackupKind kind);

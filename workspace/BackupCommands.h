@@ -3,6 +3,11 @@
 #include "Backup.h"
 #include "RecordArray.h"
 
+#include <QCoreApplication>
+#include <QString>
+
+#include <functional>
+
 class QComboBox;
 class QWidget;
 
@@ -10,6 +15,8 @@ class QWidget;
 // list, the report, and the current directory set back afterwards in every case.
 class BackupCommands
 {
+    Q_DECLARE_TR_FUNCTIONS(BackupCommands)
+
 public:
     struct Lists
     {
@@ -28,6 +35,17 @@ public:
     void OnRestoreBackup();
 
 private:
+    struct BackupDialogTexts
+    {
+        QString title;
+        QString defaultName;
+        QString defaultExtension;
+        QString filter;
+    };
+    void backup(const BackupDialogTexts &texts,
+                const std::function<bool(const QString &path)> &write);
+    void restore(const QString &path);
+
     QWidget *m_owner;
     Lists m_lists;
 };

@@ -1,0 +1,402 @@
+#include "BackupCommands.h"
+#include "CommonDialogs.h"
+#include "Cp1250.h"
+#include "MessageBox.h"
+#include "SortedList.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+struct ShownMessage
+{
+    QString text;
+    QString caption;
+    MessageIcon icon;
+};
+
+AddressEntry address(const std::string &label)
+{
+    AddressEntry entry;
+    entry.label = label;
+    entry.text = "Dlouh\xE1 5\r\nPraha";
+    return entry;
+}
+
+EnvelopeFormat envelope(const std::string &label)
+{
+    EnvelopeFormat format;
+    format.label = label;
+    format.width = 22.0f;
+    format.height = 11.0f;
+    return format;
+}
+
+QStringList itemsOf(const QComboBox &combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo.count(); ++i)
+        items << combo.itemText(i);
+    return items;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestBackupCommands : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void backupDialogs_data();
+    void backupDialogs();
+    void cancelledCommandsChangeNothing_data();
+    void cancelledCommandsChangeNothing();
+    void failedBackupTellsTheUser();
+    void restoreDialog();
+    void restoreRightAfterBackupListsEveryLabel();
+    void capitalExtensionIsRefused_data();
+    void capitalExtensionIsRefused();
+    void unopenableFileIsReported();
+    void senderBackupRenamedIsMergedIntoAddressees();
+    void envelopesRestoreIntoEnvelopeList();
+    void damagedBackupKeepsWholeEntriesAndSaysSo();
+
+private:
+    // The dialog stub: records the request, wanders off to another folder as a user
+    // browsing would, and answers with the given path (nullopt: Cancel).
+    void answerFileDialog(std::optional<QString> answer);
+    BackupCommands commands();
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_elsewhere;
+    QString m_startDirectory;
+    QWidget m_owner;
+    EnvelopeFormatArray m_envelopes;
+    AddressEntryArray m_senders;
+    AddressEntryArray m_addressees;
+    std::unique_ptr<QComboBox> m_envelopeCombo;
+    std::unique_ptr<QComboBox> m_senderCombo;
+    std::unique_ptr<QComboBox> m_addresseeCombo;
+    QList<FileDialogRequest> m_requests;
+    QList<ShownMessage> m_messages;
+};
+
+void TestBackupCommands::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_elsewhere = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid() && m_elsewhere->isValid());
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    m_startDirectory = QDir::currentPath();
+
+    m_envelopes = EnvelopeFormatArray();
+    m_senders = AddressEntryArray();
+    m_addressees = AddressEntryArray();
+    for (auto *combo : {&m_envelopeCombo, &m_senderCombo, &m_addresseeCombo}) {
+        *combo = std::make_unique<QComboBox>();
+        makeSortedList(combo->get());
+    }
+    m_requests.clear();
+    m_messages.clear();
+    setMessageBoxHandler(
+        [this](QWidget *, const QString &text, const QString &caption, MessageIcon icon) {
+            m_messages.append({text, caption, icon});
+        });
+}
+
+void TestBackupCommands::cleanup()
+{
+    QCOMPARE(QDir::currentPath(), m_startDirectory);
+    setFileDialogFunction({});
+    setMessageBoxHandler({});
+    QDir::setCurrent(QDir::tempPath());
+}
+
+void TestBackupCommands::answerFileDialog(std::optional<QString> answer)
+{
+    setFileDialogFunction(
+        [this, answer](QWidget *, const FileDialogRequest &request) -> std::optional<QString> {
+            m_requests.append(request);
+            QDir::setCurrent(m_elsewhere->path());
+            return answer;
+        });
+}
+
+BackupCommands TestBackupCommands::commands()
+{
+    return BackupCommands(&m_owner, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo.get(),
+                                     m_senderCombo.get(), m_addresseeCombo.get()});
+}
+
+void TestBackupCommands::backupDialogs_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("defaultName");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QString>("filter");
+
+    QTest::newRow("senders") << 0 << "Vyberte soubor do kterého se má záloha odesílatelů uložit"
+                             << "Zaloha odesílatelů"
+                             << "zod"
+                             << "Zálohy odesílatelů (*.zod)|*.zod||";
+    QTest::newRow("addressees") << 1 << "Vyberte soubor do kterého se má záloha adresátů uložit"
+                                << "Zaloha adresátů"
+                                << "zad"
+                                << "Zálohy adresátů (*.zad)|*.zad||";
+    QTest::newRow("envelopes") << 2 << "Vyberte soubor do kterého se má záloha obálek uložit"
+                               << "Zaloha obálek"
+                               << "zob"
+                               << "Zálohy obálek (*.zob)|*.zob||";
+}
+
+void TestBackupCommands::backupDialogs()
+{
+    QFETCH(int, command);
+    QFETCH(QString, title);
+    QFETCH(QString, defaultName);
+    QFETCH(QString, extension);
+    QFETCH(QString, filter);
+
+    m_senders.Append(address("Odes\xEDlatel"));
+    m_addressees.Append(address("Adres\xE1t"));
+    m_addressees.Append(address("Druh\xFD"));
+    m_envelopes.Append(envelope("DL"));
+    const QString target = m_elsewhere->filePath("b." + extension);
+    answerFileDialog(target);
+
+    BackupCommands backup = commands();
+    const int expectedEntries[] = {1, 2, 1};
+    switch (command) {
+    case 0:
+        backup.OnBackupSenders();
+        break;
+    case 1:
+        backup.OnBackupAddressees();
+        break;
+    default:
+        backup.OnBackupEnvelopes();
+        break;
+    }
+
+    QCOMPARE(m_requests.size(), 1);
+    const FileDialogRequest &request = m_requests.first();
+    QCOMPARE(request.mode, FileDialogRequest::Mode::Save);
+    QCOMPARE(request.title, title);
+    QCOMPARE(request.defaultName, defaultName);
+    QCOMPARE(request.defaultExtension, extension);
+    QCOMPARE(request.filter, filter);
+    QCOMPARE(request.directory, m_startDirectory);
+    QVERIFY(m_messages.isEmpty());
+    const QByteArray written = readFile(target);
+    QCOMPARE(written.left(4), QByteArray(1, char(expectedEntries[command])) + QByteArray(3, 0));
+}
+
+void TestBackupCommands::cancelledCommandsChangeNothing_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::newRow("senders") << 0;
+    QTest::newRow("addressees") << 1;
+    QTest::newRow("envelopes") << 2;
+    QTest::newRow("restore") << 3;
+}
+
+void TestBackupCommands::cancelledCommandsChangeNothing()
+{
+    QFETCH(int, command);
+    m_addressees.Append(address("A"));
+    answerFileDialog(std::nullopt);
+    BackupCommands backup = commands();
+    void (BackupCommands::*handlers[])() = {
+        &BackupCommands::OnBackupSenders, &BackupCommands::OnBackupAddressees,
+        &BackupCommands::OnBackupEnvelopes, &BackupCommands::OnRestoreBackup};
+    (backup.*handlers[command])();
+
+    QCOMPARE(m_requests.size(), 1);
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(m_addressees.GetSize(), 1);
+    QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).isEmpty());
+    QVERIFY(QDir(m_elsewhere->path()).entryList(QDir::Files).isEmpty());
+    // cleanup() checks that the current directory came back.
+}
+
+void TestBackupCommands::failedBackupTellsTheUser()
+{
+    m_envelopes.Append(envelope("C5"));
+    answerFileDialog(path("missing folder/b.zob"));
+    commands().OnBackupEnvelopes();
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().icon, MessageIcon::Error);
+    QCOMPARE(m_messages.first().caption, QStringLiteral("Chyba"));
+    QVERIFY(m_messages.first().text.contains(QStringLiteral("b.zob")));
+}
+
+void TestBackupCommands::restoreDialog()
+{
+    answerFileDialog(std::nullopt);
+    commands().OnRestoreBackup();
+    QCOMPARE(m_requests.size(), 1);
+    const FileDialogRequest &request = m_requests.first();
+    QCOMPARE(request.mode, FileDialogRequest::Mode::Open);
+    QCOMPARE(request.title, QStringLiteral("Vyberte soubor se zálohou"));
+    QVERIFY(request.defaultName.isEmpty());
+    QVERIFY(request.defaultExtension.isEmpty());
+    QCOMPARE(request.directory, m_startDirectory);
+    QCOMPARE(request.filter,
+             QStringLiteral("Soubory záloh (*.zod;*.zad;*.zob)|*.zod;*.zad;*.zob|"
+                            "Zálohy adresátů (*.zad)|*.zad|Zálohy odesílatelů (*.zod)|*.zod|"
+                            "Zálohy obálek (*.zob)|*.zob||"));
+}
+
+void TestBackupCommands::restoreRightAfterBackupListsEveryLabel()
+{
+    for (const char *label : {"Nov\xE1k", "Adam", "\x8Atefan"}) {
+        m_senders.Append(address(label));
+        addSortedItem(m_senderCombo.get(), fromCp1250(label));
+    }
+    const QStringList comboBefore = itemsOf(*m_senderCombo);
+    answerFileDialog(path("s.zod"));
+    commands().OnBackupSenders();
+    answerFileDialog(path("s.zod"));
+    commands().OnRestoreBackup();
+
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().caption, QStringLiteral("Obnova odesílatelů"));
+    QCOMPARE(m_messages.first().icon, MessageIcon::Information);
+    QCOMPARE(m_messages.first().text,
+             QStringLiteral("Odesílatelé byli úspěšně obnoveni.\n\nTito odesílatelé již "
+                            "existovali a nebyli obnoveni ze zálohy:\nNovák\nAdam\nŠtefan\n"));
+    QCOMPARE(m_senders.GetSize(), 3);
+    QCOMPARE(itemsOf(*m_senderCombo), comboBefore);
+}
+
+void TestBackupCommands::capitalExtensionIsRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("capitals") << "a.ZAD";
+    QTest::newRow("mixed") << "a.Zod";
+    QTest::newRow("typed other extension") << "a.zad.bak";
+    QTest::newRow("no extension") << "zad";
+}
+
+void TestBackupCommands::capitalExtensionIsRefused()
+{
+    QFETCH(QString, name);
+    m_addressees.Append(address("A"));
+    answerFileDialog(path("a.zad"));
+    commands().OnBackupAddressees();
+    QVERIFY(QFile::rename(path("a.zad"), path(name)));
+    m_addressees = AddressEntryArray();
+
+    answerFileDialog(path(name));
+    commands().OnRestoreBackup();
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().text, QStringLiteral("Neznámý typ souboru."));
+    QCOMPARE(m_messages.first().caption, QStringLiteral("CHYBA"));
+    QCOMPARE(m_messages.first().icon, MessageIcon::Error);
+    QCOMPARE(m_addressees.GetSize(), 0);
+    QCOMPARE(m_addresseeCombo->count(), 0);
+}
+
+void TestBackupCommands::unopenableFileIsReported()
+{
+    answerFileDialog(path("gone.zad"));
+    commands().OnRestoreBackup();
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().text, QStringLiteral("Nezdařilo se otevřít zadaný soubor."));
+    QCOMPARE(m_messages.first().caption, QStringLiteral("Chyba"));
+    QCOMPARE(m_messages.first().icon, MessageIcon::Error);
+}
+
+void TestBackupCommands::senderBackupRenamedIsMergedIntoAddressees()
+{
+    m_senders.Append(address("Firma"));
+    m_senders.Append(address("\xC8"
+                             "EZ"));
+    answerFileDialog(path("s.zod"));
+    commands().OnBackupSenders();
+    QVERIFY(QFile::rename(path("s.zod"), path("s.zad")));
+
+    m_addressees.Append(address("Firma"));
+    for (const QString &item :
+         {QStringLiteral("<Žádný>"), QStringLiteral("Firma"), QStringLiteral("Zeman")})
+        addSortedItem(m_addresseeCombo.get(), item);
+    answerFileDialog(path("s.zad"));
+    commands().OnRestoreBackup();
+
+    QCOMPARE(m_senders.GetSize(), 2);
+    QCOMPARE(m_addressees.GetSize(), 2);
+    QCOMPARE(m_addressees.ElementAt(1).label, std::string("\xC8"
+                                                          "EZ"));
+    QCOMPARE(m_addressees.ElementAt(1).text, std::string("Dlouh\xE1 5\r\nPraha"));
+    QCOMPARE(itemsOf(*m_addresseeCombo), (QStringList{"<Žádný>", "ČEZ", "Firma", "Zeman"}));
+    QCOMPARE(m_senderCombo->count(), 0);
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().caption, QStringLiteral("Obnova adresátů"));
+    QCOMPARE(m_messages.first().text,
+             QStringLiteral("Adresáti byli úspěšně obnoveni.\n\nTito adresáti již existovali "
+                            "a nebyli obnoveni ze zálohy:\nFirma\n"));
+}
+
+void TestBackupCommands::envelopesRestoreIntoEnvelopeList()
+{
+    m_envelopes.Append(envelope("C5"));
+    m_envelopes.Append(envelope("DL"));
+    answerFileDialog(path("e.zob"));
+    commands().OnBackupEnvelopes();
+    m_envelopes.RemoveAt(0);
+
+    answerFileDialog(path("e.zob"));
+    commands().OnRestoreBackup();
+    QCOMPARE(m_envelopes.GetSize(), 2);
+    QCOMPARE(m_envelopes.ElementAt(1).label, std::string("C5"));
+    QCOMPARE(m_envelopes.ElementAt(1).width, 22.0f);
+    QCOMPARE(itemsOf(*m_envelopeCombo), QStringList{"C5"});
+    QCOMPARE(m_messages.first().caption, QStringLiteral("Obnova obálek"));
+    QCOMPARE(m_messages.first().text,
+             QStringLiteral("Obálky byly úspěšně obnoveny.\n\nTyto obálky již existovaly a "
+                            "nebyly obnoveny ze zálohy:\nDL\n"));
+}
+
+void TestBackupCommands::damagedBackupKeepsWholeEntriesAndSaysSo()
+{
+    m_addressees.Append(address("A"));
+    m_addressees.Append(address("B"));
+    answerFileDialog(path("a.zad"));
+    commands().OnBackupAddressees();
+    QByteArray bytes = readFile(path("a.zad"));
+    {
+        QFile file(path("a.zad"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes.left(bytes.size() - 2));
+    }
+    m_addressees = AddressEntryArray();
+
+    answerFileDialog(path("a.zad"));
+    commands().OnRestoreBackup();
+    QCOMPARE(m_addressees.GetSize(), 1);
+    QCOMPARE(itemsOf(*m_addresseeCombo), QStringList{"A"});
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().icon, MessageIcon::Error);
+    QVERIFY(!m_messages.first().text.contains(QStringLiteral("úspěšně")));
+}
+
+QTEST_MAIN(TestBackupCommands)
+#include "test_backupcommands.moc"
