@@ -1,19 +1,691 @@
 #include "CTobrelView.h"
 
-CTobrelView::CTobrelView(QWidget *parent) : QWidget(parent) {}
-CTobrelView::~CTobrelView() = default;
+#include "BackupCommands.h"
+#include "CAutoComboBox.h"
+#include "CContextRichEdit.h"
+#include "CDeleteDlg.h"
+#include "CEditAddressDlg.h"
+#include "CEditEnvelopeDlg.h"
+#include "CNewAddressDlg.h"
+#include "CNewEnvelopeDlg.h"
+#include "CommonDialogs.h"
+#include "Cp1250.h"
+#include "EnvelopeGeometry.h"
+#include "EnvelopePage.h"
+#include "EnvelopePreview.h"
+#include "LogFontQt.h"
+#include "MessageBox.h"
+#include "NumberText.h"
+#include "PostedEvents.h"
+#include "ProfileFile.h"
+#include "SortedList.h"
 
-void CTobrelView::OnInitialUpdate() {}
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr char kLinkSection[] = "3okno";
+constexpr char kLinkKey[] = "propojit";
+
+QString noEntryLabel()
+{
+    return CTobrelView::tr("<Žádný>");
+}
+
+// The text of the selected item (not of the edit field); empty when nothing is selected.
+std::string selectedLabel(const QComboBox *combo)
+{
+    const int index = combo->currentIndex();
+    if (index < 0)
+        return {};
+    return toCp1250(combo->itemText(index)).value_or(std::string());
+}
+
+template <typename Array> QStringList labelsOf(const Array &entries)
+{
+    QStringList labels;
+    labels.reserve(entries.GetSize());
+    for (int i = 0; i < entries.GetSize(); ++i)
+        labels << fromCp1250(entries.ElementAt(i).label);
+    return labels;
+}
+
+CAutoComboBox *makeCombo(CAutoComboBox::Kind kind, int id, const char *name, int left,
+                         QWidget *parent)
+{
+    auto *combo = new CAutoComboBox(kind, parent);
+    combo->setObjectName(QLatin1String(name));
+    combo->setProperty("controlId", id);
+    combo->setGeometry(left, 20, 150, combo->sizeHint().height());
+    combo->show();
+    return combo;
+}
+
+CContextRichEdit *makeTextBox(int id, const char *name, QRect rect, QWidget *parent)
+{
+    auto *edit = new CContextRichEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setProperty("controlId", id);
+    edit->setAcceptRichText(false);
+    // Lines break only where the address breaks them; the box scrolls instead.
+    edit->setLineWrapMode(QTextEdit::NoWrap);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->document()->setDocumentMargin(2);
+    edit->setGeometry(rect);
+    edit->show();
+    return edit;
+}
+
+// The box's own font, not just its document's: a font set on the window around it must
+// not reach the print font's preview.
+void setDefaultCharFormat(CContextRichEdit *edit, const QTextCharFormat &format)
+{
+    edit->setFont(format.font());
+}
+
+} // namespace
+
+CTobrelView::CTobrelView(QWidget *parent) : QWidget(parent)
+{
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::ClickFocus);
+    ProfileFile profile;
+    profile.SetFileName(kProfileFileName);
+    m_linkThirdField = profile.GetInt(kLinkSection, kLinkKey, 1);
+}
+
+CTobrelView::~CTobrelView()
+{
+    m_thirdField.removeEventFilter(this);
+    SaveStores();
+    ProfileFile profile;
+    profile.SetFileName(kProfileFileName);
+    profile.WriteInt(kLinkSection, kLinkKey, m_linkThirdField ? 1 : 0);
+}
+
+QSize CTobrelView::sizeHint() const
+{
+    return {900, 560};
+}
+
+void CTobrelView::OnInitialUpdate()
+{
+    // New and Open run the initial update again; the lists, the controls and the stores
+    // were set up once and must not be read or appended a second time.
+    if (m_initialUpdateDone)
+        return;
+    m_initialUpdateDone = true;
+
+    const PrintFont font = m_stores.loadPrintFont();
+    m_printFont = font.font;
+    m_printFontSize = font.pointSize;
+
+    CreateControls();
+    FillLists();
+
+    m_envelopeCombo->setCurrentIndex(0);
+    m_addresseeCombo->setCurrentIndex(0);
+    m_senderCombo->setCurrentIndex(0);
+    m_curAddressee = toCp1250(noEntryLabel()).value_or(std::string());
+    m_curSender = m_curAddressee;
+    m_curEnvelope.clear();
+
+    m_scaleCombo->addItems({QStringLiteral("10%"), QStringLiteral("20%"), QStringLiteral("25%"),
+                            QStringLiteral("30%"), QStringLiteral("40%"), QStringLiteral("50%"),
+                            QStringLiteral("60%"), QStringLiteral("70%"), QStringLiteral("75%"),
+                            QStringLiteral("80%"), QStringLiteral("90%"), QStringLiteral("100%")});
+    m_scaleCombo->setCurrentIndex(m_scaleCombo->count() - 1);
+
+    OnEnvelopeChange();
+    OnScaleChange();
+
+    CreateThirdField();
+
+    // Told once the window is up, not before it appears.
+    QTimer::singleShot(0, this, &CTobrelView::ReportDamagedStores);
+}
+
+void CTobrelView::CreateControls()
+{
+    using Kind = CAutoComboBox::Kind;
+    m_envelopeCombo = makeCombo(Kind::SortedEditable, 0, "m_envelopeCombo", 5, this);
+    m_addresseeCombo = makeCombo(Kind::SortedEditable, 1, "m_addresseeCombo", 160, this);
+    m_senderCombo = makeCombo(Kind::SortedEditable, 2, "m_senderCombo", 315, this);
+    m_scaleCombo = makeCombo(Kind::DropDownList, 3, "m_scaleCombo", 470, this);
+    m_senderEdit = makeTextBox(3, "m_senderEdit", QRect(0, 0, 1, 1), this);
+    m_addresseeEdit = makeTextBox(4, "m_addresseeEdit", QRect(1, 1, 1, 1), this);
+
+    // Only the user's selections apply an entry; the program's own selections do not.
+    connect(m_envelopeCombo, &QComboBox::activated, this, &CTobrelView::OnEnvelopeChange);
+    connect(m_addresseeCombo, &QComboBox::activated, this, &CTobrelView::OnAddresseeChange);
+    connect(m_senderCombo, &QComboBox::activated, this, &CTobrelView::OnSenderChange);
+    connect(m_scaleCombo, &QComboBox::activated, this, &CTobrelView::OnScaleChange);
+}
+
+void CTobrelView::FillLists()
+{
+    m_stores.loadLists(m_envelopes, m_senders, m_addressees);
+    // One sorted fill per list: item by item, long lists would take far too long.
+    addSortedItems(m_envelopeCombo, labelsOf(m_envelopes));
+    addSortedItems(m_senderCombo, labelsOf(m_senders));
+    addSortedItems(m_addresseeCombo, labelsOf(m_addressees));
+    addSortedItem(m_addresseeCombo, noEntryLabel());
+    addSortedItem(m_senderCombo, noEntryLabel());
+}
+
+void CTobrelView::ReportDamagedStores()
+{
+    for (const QString &message : m_stores.takeLoadMessages())
+        showMessageBox(this, message, tr("Chyba"), MessageIcon::Exclamation);
+}
+
+void CTobrelView::SaveStores()
+{
+    // A view that never loaded the stores must not empty them.
+    if (!m_initialUpdateDone)
+        return;
+    const QStringList failed =
+        m_stores.save(m_envelopes, m_senders, m_addressees, {m_printFont, m_printFontSize});
+    // The window is being torn down, so the message has no owner.
+    if (!failed.isEmpty())
+        showMessageBox(nullptr, WorkspaceStores::saveFailureMessage(failed), tr("Chyba"),
+                       MessageIcon::Error);
+}
+
+const EnvelopeFormat *CTobrelView::FindEnvelope(const std::string &label) const
+{
+    const int index = m_envelopes.FindByLabel(label);
+    return index < 0 ? nullptr : &m_envelopes.ElementAt(index);
+}
+
+void CTobrelView::OnEnvelopeChange()
+{
+    if (m_envelopeCombo->count() == 0)
+        return;
+    std::string label = selectedLabel(m_envelopeCombo);
+    if (label == m_curEnvelope)
+        return;
+    m_curEnvelope = std::move(label);
+    if (const EnvelopeFormat *format = FindEnvelope(m_curEnvelope))
+        LayoutTextBoxes(*format);
+}
+
+void CTobrelView::OnScaleChange()
+{
+    m_scale = atofC(selectedLabel(m_scaleCombo)) * 0.01;
+    ApplyCharFormat();
+    if (m_envelopeCombo->count() == 0)
+        return;
+    m_curEnvelope = selectedLabel(m_envelopeCombo);
+    if (const EnvelopeFormat *format = FindEnvelope(m_curEnvelope))
+        LayoutTextBoxes(*format);
+}
+
+void CTobrelView::OnAddresseeChange()
+{
+    if (const auto text =
+            ApplyAddress(m_addresseeCombo, m_curAddressee, m_addressees, m_addresseeEdit))
+        CopyToThirdField(*text);
+}
+
+void CTobrelView::OnSenderChange()
+{
+    ApplyAddress(m_senderCombo, m_curSender, m_senders, m_senderEdit);
+}
+
+std::optional<QString> CTobrelView::ApplyAddress(QComboBox *combo, std::string &current,
+                                                 const AddressEntryArray &entries,
+                                                 CContextRichEdit *edit)
+{
+    std::string label = selectedLabel(combo);
+    // The entry already shown stays as the user may have edited it.
+    if (label == current)
+        return std::nullopt;
+    current = std::move(label);
+    QString text;
+    if (fromCp1250(current) != noEntryLabel()) {
+        const int index = entries.FindByLabel(current);
+        if (index < 0)
+            return std::nullopt;
+        text = fromStoredText(entries.ElementAt(index).text);
+    }
+    edit->setPlainText(text);
+    return text;
+}
+
+void CTobrelView::LayoutTextBoxes(const EnvelopeFormat &format)
+{
+    using namespace EnvelopeGeometry;
+    const int dpiX = logicalDpiX();
+    const int dpiY = logicalDpiY();
+    m_senderEdit->setGeometry(previewSenderBox(format, m_scale, dpiX, dpiY));
+    m_addresseeEdit->setGeometry(previewAddresseeBox(format, m_scale, dpiX, dpiY));
+    update();
+}
+
+QTextCharFormat CTobrelView::MakeCharFormat(const LOGFONT &font, int sizeInPoints) const
+{
+    QFont qfont = fontFromLogFont(font);
+    // The boxes show bold only for exactly the bold weight; heavier fonts print heavy.
+    qfont.setWeight(font.lfWeight == FW_BOLD ? QFont::Bold : QFont::Normal);
+    qfont.setItalic(font.lfItalic != 0);
+    qfont.setUnderline(font.lfUnderline != 0);
+    qfont.setStrikeOut(font.lfStrikeOut != 0);
+    const int twips = EnvelopeGeometry::charFormatTwips(sizeInPoints, m_scale);
+    if (twips > 0)
+        qfont.setPointSizeF(twips / 20.0);
+    QTextCharFormat format;
+    format.setFont(qfont);
+    return format;
+}
+
+void CTobrelView::ApplyCharFormat()
+{
+    const QTextCharFormat format = MakeCharFormat(m_printFont, m_printFontSize);
+    setDefaultCharFormat(m_senderEdit, format);
+    setDefaultCharFormat(m_addresseeEdit, format);
+}
+
+void CTobrelView::OnComboEnter(QWidget *control)
+{
+    const std::array<std::pair<CAutoComboBox *, void (CTobrelView::*)()>, 3> combos{{
+        {m_envelopeCombo, &CTobrelView::OnEnvelopeChange},
+        {m_senderCombo, &CTobrelView::OnSenderChange},
+        {m_addresseeCombo, &CTobrelView::OnAddresseeChange},
+    }};
+    for (const auto &[combo, apply] : combos) {
+        if (combo != control)
+            continue;
+        const int index = findStringExact(combo, combo->currentText());
+        if (index >= 0) {
+            combo->setCurrentIndex(index);
+            (this->*apply)();
+        }
+        return;
+    }
+}
+
+bool CTobrelView::event(QEvent *event)
+{
+    if (event->type() == WM_COMBO_ENTER) {
+        OnComboEnter(static_cast<ControlEvent *>(event)->control());
+        return true;
+    }
+    if (event->type() == WM_EDIT_KEYDOWN) {
+        // Only the addressee's keys reach the third field; the sender's do nothing.
+        if (m_addresseeEdit && static_cast<ControlEvent *>(event)->control() == m_addresseeEdit)
+            CopyToThirdField(m_addresseeEdit->toPlainText());
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+bool CTobrelView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_thirdField &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        Q_EMIT commandStateChanged();
+    return QWidget::eventFilter(watched, event);
+}
+
+void CTobrelView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    OnDraw(painter);
+}
+
+void CTobrelView::OnDraw(QPainter &painter)
+{
+    EnvelopePreview preview;
+    preview.scale = m_scale;
+    if (m_envelopeCombo && m_envelopeCombo->count() > 0) {
+        if (const EnvelopeFormat *format = FindEnvelope(selectedLabel(m_envelopeCombo))) {
+            preview.format = *format;
+            if (IsThirdFieldShown())
+                preview.thirdField = m_thirdField.valuesForPainting();
+        }
+    }
+    drawEnvelopePreview(painter, preview);
+}
+
+void CTobrelView::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CTobrelView::mousePressEvent(QMouseEvent *event)
+{
+    update();
+    QWidget::mousePressEvent(event);
+}
 
 bool CTobrelView::OnCmdMsg(int id)
 {
-    (void)id;
+    using Handler = void (CTobrelView::*)();
+    static const std::pair<int, Handler> messageMap[] = {
+        {Command::NewAddressee, &CTobrelView::OnNewAddressee},
+        {Command::NewSender, &CTobrelView::OnNewSender},
+        {Command::NewEnvelope, &CTobrelView::OnNewEnvelope},
+        {Command::PrintFont, &CTobrelView::OnPrintFont},
+        {Command::EditEnvelope, &CTobrelView::OnEditEnvelope},
+        {Command::EditAddressee, &CTobrelView::OnEditAddressee},
+        {Command::EditSender, &CTobrelView::OnEditSender},
+        {Command::DeleteEntries, &CTobrelView::OnDeleteEntries},
+        {Command::BackupAddressees, &CTobrelView::OnBackupAddressees},
+        {Command::BackupEnvelopes, &CTobrelView::OnBackupEnvelopes},
+        {Command::RestoreBackup, &CTobrelView::OnRestoreBackup},
+        {Command::BackupSenders, &CTobrelView::OnBackupSenders},
+        {Command::ThirdField, &CTobrelView::OnThirdField},
+        {Command::LinkThirdField, &CTobrelView::OnLinkThirdField},
+        {Command::FilePrintSetup, &CTobrelView::OnFilePrintSetup},
+        {Command::FilePrint, &CTobrelView::OnFilePrint},
+        {Command::FilePrintDirect, &CTobrelView::OnFilePrintDirect},
+        {Command::FilePrintPreview, &CTobrelView::OnFilePrintPreview},
+    };
+    // Every command works on the controls and lists of the first set-up.
+    if (!m_initialUpdateDone)
+        return false;
+    for (const auto &[command, handler] : messageMap) {
+        if (command == id) {
+            (this->*handler)();
+            return true;
+        }
+    }
     return false;
 }
 
 bool CTobrelView::OnUpdateCmdUI(int id, CCmdUI &state)
 {
-    (void)id;
-    (void)state;
+    if (id == Command::ThirdField) {
+        OnUpdateThirdField(state);
+        return true;
+    }
+    if (id == Command::LinkThirdField) {
+        OnUpdateLinkThirdField(state);
+        return true;
+    }
     return false;
+}
+
+void CTobrelView::OnNewAddressee()
+{
+    CNewAddressDlg dlg(this);
+    dlg.m_isSender = 0;
+    dlg.m_pEntries = &m_addressees;
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    AddressEntry entry;
+    entry.text = dlg.m_text;
+    entry.label = dlg.m_label;
+    m_addressees.Append(entry);
+    addSortedItem(m_addresseeCombo, fromCp1250(entry.label));
+}
+
+void CTobrelView::OnNewSender()
+{
+    CNewAddressDlg dlg(this);
+    dlg.m_isSender = 1;
+    dlg.m_pEntries = &m_senders;
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    AddressEntry entry;
+    entry.text = dlg.m_text;
+    entry.label = dlg.m_label;
+    m_senders.Append(entry);
+    addSortedItem(m_senderCombo, fromCp1250(entry.label));
+}
+
+void CTobrelView::OnNewEnvelope()
+{
+    CNewEnvelopeDlg dlg(this);
+    dlg.m_pEnvelopes = &m_envelopes;
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    EnvelopeFormat format;
+    format.width = dlg.m_width;
+    format.height = dlg.m_height;
+    format.addresseeLeft = dlg.m_addresseeLeft;
+    format.addresseeTop = dlg.m_addresseeTop;
+    format.senderLeft = dlg.m_senderLeft;
+    format.senderTop = dlg.m_senderTop;
+    format.label = dlg.m_label;
+    m_envelopes.Append(format);
+    addSortedItem(m_envelopeCombo, fromCp1250(format.label));
+}
+
+void CTobrelView::OnEditEnvelope()
+{
+    CEditEnvelopeDlg dlg(this);
+    dlg.m_pEnvelopes = &m_envelopes;
+    dlg.exec();
+    update();
+}
+
+void CTobrelView::OnEditAddressee()
+{
+    CEditAddressDlg dlg(this);
+    dlg.m_isSender = 0;
+    dlg.m_pEntries = &m_addressees;
+    dlg.exec();
+    update();
+}
+
+void CTobrelView::OnEditSender()
+{
+    CEditAddressDlg dlg(this);
+    dlg.m_isSender = 1;
+    dlg.m_pEntries = &m_senders;
+    dlg.exec();
+    update();
+}
+
+void CTobrelView::OnDeleteEntries()
+{
+    CDeleteDlg dlg(this);
+    dlg.m_pEnvelopeCombo = m_envelopeCombo;
+    dlg.m_pAddresseeCombo = m_addresseeCombo;
+    dlg.m_pSenderCombo = m_senderCombo;
+    dlg.m_pEnvelopes = &m_envelopes;
+    dlg.m_pSenders = &m_senders;
+    dlg.m_pAddressees = &m_addressees;
+    dlg.exec();
+    update();
+}
+
+void CTobrelView::OnPrintFont()
+{
+    QFont initial = fontFromLogFont(m_printFont);
+    if (m_printFontSize > 0)
+        initial.setPointSize(m_printFontSize);
+    const auto chosen = runFontDialog(this, initial);
+    if (!chosen)
+        return;
+    m_printFont = logFontFromFont(chosen->font);
+    m_printFontSize = chosen->sizeInTenths / 10;
+    update();
+    ApplyCharFormat();
+}
+
+void CTobrelView::OnBackupSenders()
+{
+    BackupCommands(this, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo, m_senderCombo,
+                          m_addresseeCombo})
+        .OnBackupSenders();
+}
+
+void CTobrelView::OnBackupAddressees()
+{
+    BackupCommands(this, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo, m_senderCombo,
+                          m_addresseeCombo})
+        .OnBackupAddressees();
+}
+
+void CTobrelView::OnBackupEnvelopes()
+{
+    BackupCommands(this, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo, m_senderCombo,
+                          m_addresseeCombo})
+        .OnBackupEnvelopes();
+}
+
+void CTobrelView::OnRestoreBackup()
+{
+    BackupCommands(this, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo, m_senderCombo,
+                          m_addresseeCombo})
+        .OnRestoreBackup();
+}
+
+void CTobrelView::CreateThirdField()
+{
+    m_thirdField.Create(this);
+    m_thirdField.installEventFilter(this);
+    connect(&m_thirdField, &CThirdFieldDlg::updatePreviewRequested, this,
+            qOverload<>(&QWidget::update), Qt::UniqueConnection);
+}
+
+bool CTobrelView::IsThirdFieldShown() const
+{
+    return m_thirdField.IsWindow() && m_thirdField.isVisible();
+}
+
+void CTobrelView::CopyToThirdField(const QString &text)
+{
+    if (m_linkThirdField && IsThirdFieldShown())
+        m_thirdField.setFieldText(text);
+}
+
+void CTobrelView::OnThirdField()
+{
+    if (IsThirdFieldShown()) {
+        m_thirdField.hide();
+    } else {
+        if (!m_thirdField.IsWindow())
+            CreateThirdField();
+        m_thirdField.show();
+        CopyToThirdField(m_addresseeEdit->toPlainText());
+    }
+    update();
+    Q_EMIT commandStateChanged();
+}
+
+void CTobrelView::OnLinkThirdField()
+{
+    m_linkThirdField = m_linkThirdField ? 0 : 1;
+    if (m_linkThirdField)
+        m_thirdField.setFieldText(m_addresseeEdit->toPlainText());
+    Q_EMIT commandStateChanged();
+}
+
+void CTobrelView::OnUpdateThirdField(CCmdUI &state) const
+{
+    state.checked = IsThirdFieldShown();
+    state.enabled = true;
+}
+
+void CTobrelView::OnUpdateLinkThirdField(CCmdUI &state) const
+{
+    state.checked = m_linkThirdField != 0;
+    state.enabled = IsThirdFieldShown();
+}
+
+QPrinter &CTobrelView::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+bool CTobrelView::OnPreparePrinting(bool showDialog)
+{
+    if (!showDialog)
+        return true;
+    QPrintDialog dialog(&Printer(), this);
+    // One page per envelope: there is no page range to choose.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CTobrelView::OnBeginPrinting(QPainter &)
+{
+    // Nothing to set up: the page keeps no state between jobs.
+}
+
+void CTobrelView::OnPrint(QPainter &painter)
+{
+    EnvelopePage page;
+    page.senderText = m_senderEdit->toPlainText();
+    page.addresseeText = m_addresseeEdit->toPlainText();
+    page.printFont = m_printFont;
+    page.printFontSize = m_printFontSize;
+    if (m_envelopeCombo->count() > 0) {
+        m_curEnvelope = selectedLabel(m_envelopeCombo);
+        if (const EnvelopeFormat *format = FindEnvelope(m_curEnvelope)) {
+            page.format = *format;
+            if (IsThirdFieldShown())
+                page.thirdField = m_thirdField.valuesForPrinting();
+        }
+    }
+    drawEnvelopePage(painter, page);
+}
+
+void CTobrelView::OnEndPrinting(QPainter &)
+{
+    // Nothing to tidy: the painter ends the page.
+}
+
+bool CTobrelView::PrintEnvelope(QPrinter &printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    OnBeginPrinting(painter);
+    OnPrint(painter);
+    OnEndPrinting(painter);
+    return painter.end();
+}
+
+void CTobrelView::RunPrintJob()
+{
+    if (!PrintEnvelope(Printer()))
+        showMessageBox(this,
+                       tr("Tisk obálky se nepodařilo zahájit. Zkontrolujte, zda je "
+                          "tiskárna připojena a zvolena v nastavení tisku."),
+                       tr("Chyba"), MessageIcon::Error);
+}
+
+void CTobrelView::OnFilePrint()
+{
+    if (OnPreparePrinting(true))
+        RunPrintJob();
+}
+
+void CTobrelView::OnFilePrintDirect()
+{
+    if (OnPreparePrinting(false))
+        RunPrintJob();
+}
+
+void CTobrelView::OnFilePrintPreview()
+{
+    QPrintPreviewDialog dialog(&Printer(), this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter *printer) { PrintEnvelope(*printer); });
+    dialog.exec();
+}
+
+void CTobrelView::OnFilePrintSetup()
+{
+    QPageSetupDialog dialog(&Printer(), this);
+    dialog.exec();
 }

@@ -1,8 +1,22 @@
 #pragma once
 
 #include "CommandTarget.h"
+#include "CThirdFieldDlg.h"
+#include "LogFont.h"
+#include "RecordArray.h"
+#include "WorkspaceStores.h"
 
+#include <QPrinter>
+#include <QTextCharFormat>
 #include <QWidget>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class CAutoComboBox;
+class CContextRichEdit;
+class QComboBox;
 
 // The workspace: owns the three lists, the print font, the selection combos and the two
 // address text boxes, paints the envelope preview and prints the envelope.
@@ -11,15 +25,109 @@ class CTobrelView : public QWidget, public CCmdTarget
     Q_OBJECT
 public:
     explicit CTobrelView(QWidget *parent = nullptr);
+    // Writes the stores and the print font, then the link flag.
     ~CTobrelView() override;
 
     // First set-up; a repeated call leaves controls, lists and stores as they are.
     void OnInitialUpdate();
 
+    // Room for the combos and a long envelope at full scale.
+    QSize sizeHint() const override;
+
     bool OnCmdMsg(int id) override;
     bool OnUpdateCmdUI(int id, CCmdUI &state) override;
+
+    // Each applies the current selection of its combo.
+    void OnEnvelopeChange();
+    void OnAddresseeChange();
+    void OnSenderChange();
+    void OnScaleChange();
+
+    void LayoutTextBoxes(const EnvelopeFormat &format);
+    // The text boxes' character format: the print font at the preview scale.
+    QTextCharFormat MakeCharFormat(const LOGFONT &font, int sizeInPoints) const;
+
+    void OnNewAddressee();
+    void OnNewSender();
+    void OnNewEnvelope();
+    void OnPrintFont();
+    void OnEditEnvelope();
+    void OnEditAddressee();
+    void OnEditSender();
+    void OnDeleteEntries();
+    void OnBackupSenders();
+    void OnBackupAddressees();
+    void OnBackupEnvelopes();
+    void OnRestoreBackup();
+    void OnThirdField();
+    void OnLinkThirdField();
+    void OnUpdateThirdField(CCmdUI &state) const;
+    void OnUpdateLinkThirdField(CCmdUI &state) const;
+
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    // The print dialog when asked for; false ends the job.
+    bool OnPreparePrinting(bool showDialog);
+    void OnBeginPrinting(QPainter &painter);
+    // Draws the one page; stores the selected envelope label in m_curEnvelope.
+    void OnPrint(QPainter &painter);
+    void OnEndPrinting(QPainter &painter);
+    // Runs one job on printer: begin, the page, end. False when the printer would not start.
+    bool PrintEnvelope(QPrinter &printer);
+
+    EnvelopeFormatArray m_envelopes;
+    AddressEntryArray m_senders;
+    AddressEntryArray m_addressees;
+    LOGFONT m_printFont{};
+    int m_printFontSize = 12;
+    CAutoComboBox *m_envelopeCombo = nullptr;
+    CAutoComboBox *m_senderCombo = nullptr;
+    CAutoComboBox *m_addresseeCombo = nullptr;
+    CAutoComboBox *m_scaleCombo = nullptr;
+    CContextRichEdit *m_addresseeEdit = nullptr;
+    CContextRichEdit *m_senderEdit = nullptr;
+    std::string m_curAddressee;
+    std::string m_curSender;
+    std::string m_curEnvelope;
+    double m_scale = 1.0;
+    CThirdFieldDlg m_thirdField;
+    int m_linkThirdField = 1;
 
 Q_SIGNALS:
     // The state behind an update handler changed (panel shown or hidden, link toggled).
     void commandStateChanged();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void CreateControls();
+    void FillLists();
+    void OnComboEnter(QWidget *combo);
+    void OnDraw(QPainter &painter);
+    // The text put into edit, or nothing when the selection changed nothing there.
+    std::optional<QString> ApplyAddress(QComboBox *combo, std::string &current,
+                                        const AddressEntryArray &entries, CContextRichEdit *edit);
+    void ApplyCharFormat();
+    // The first format with that label, or null.
+    const EnvelopeFormat *FindEnvelope(const std::string &label) const;
+    // Hidden, for the view; it tells the view when it is shown or hidden.
+    void CreateThirdField();
+    bool IsThirdFieldShown() const;
+    void CopyToThirdField(const QString &text);
+    void ReportDamagedStores();
+    void SaveStores();
+    void RunPrintJob();
+    // Made on first use: asking for the default printer is not free at start-up.
+    QPrinter &Printer();
+
+    WorkspaceStores m_stores;
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_initialUpdateDone = false;
 };

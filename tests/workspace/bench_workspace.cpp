@@ -1,0 +1,71 @@
+// Start-up of the workspace with long lists: 100,000 senders and 100,000 addressees in
+// "adresy.ar", then one completion keystroke in the addressee combo. Prints the times; it
+// is built with the tests but not run by them.
+#include "CAutoComboBox.h"
+#include "CTobrelView.h"
+#include "MessageBox.h"
+#include "StoreFiles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+AddressEntryArray makeEntries(const char *prefix, int count)
+{
+    AddressEntryArray entries;
+    for (int i = 0; i < count; ++i) {
+        AddressEntry entry;
+        // Spread over the alphabet so that the sort has real work to do.
+        entry.label = std::string(1, char('A' + (i * 7919) % 26)) + prefix + std::to_string(i);
+        entry.text = entry.label + "\r\nUlice " + std::to_string(i) + "\r\n110 00 Praha";
+        entries.Append(entry);
+    }
+    return entries;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
+    setMessageBoxHandler([](QWidget *, const QString &text, const QString &, MessageIcon) {
+        std::printf("message: %s\n", qPrintable(text));
+    });
+    if (!saveAddressStore(QDir::current().filePath(kAddressStoreName),
+                          makeEntries("odesilatel", count), makeEntries("adresat", count)))
+        return 1;
+
+    QElapsedTimer timer;
+    timer.start();
+    {
+        CTobrelView view;
+        view.resize(900, 600);
+        view.OnInitialUpdate();
+        view.show();
+        QApplication::processEvents();
+        std::printf("%d senders and %d addressees: window up in %lld ms\n", count, count,
+                    timer.elapsed());
+
+        view.m_addresseeCombo->lineEdit()->clear();
+        timer.restart();
+        QTest::keyClick(view.m_addresseeCombo->lineEdit(), Qt::Key_M);
+        QApplication::processEvents();
+        std::printf("completion keystroke: %lld ms (\"%s\")\n", timer.elapsed(),
+                    qPrintable(view.m_addresseeCombo->lineEdit()->text()));
+        timer.restart();
+    }
+    std::printf("stores written at the end in %lld ms\n", timer.elapsed());
+    return 0;
+}

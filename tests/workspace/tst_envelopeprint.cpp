@@ -1,0 +1,319 @@
+#include "CAutoComboBox.h"
+#include "CContextRichEdit.h"
+#include "CTobrelView.h"
+#include "EnvelopePage.h"
+#include "StoreFiles.h"
+#include "WorkspaceFixture.h"
+
+#include <QLineEdit>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+struct DrawnText
+{
+    QString text;
+    QPointF baseline;
+    int pixelSize;
+    QRectF clip;
+};
+
+// Keeps every text item the painter hands over, with the font and clip it was drawn with.
+class RecordingEngine : public QPaintEngine
+{
+public:
+    RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &) override {}
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawTextItem(const QPointF &p, const QTextItem &item) override
+    {
+        texts.append(
+            {item.text(), p, painter()->font().pixelSize(), painter()->clipBoundingRect()});
+    }
+    void drawPath(const QPainterPath &) override {}
+    Type type() const override { return QPaintEngine::User; }
+
+    QList<DrawnText> texts;
+};
+
+// A printer stand-in of a given resolution whose drawing can be read back.
+class RecordingPrinter : public QPaintDevice
+{
+public:
+    explicit RecordingPrinter(int dpi) : m_dpi(dpi) {}
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+    const QList<DrawnText> &texts() const { return m_engine.texts; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+            return m_dpi * 12;
+        case PdmHeight:
+            return m_dpi * 8;
+        case PdmWidthMM:
+            return 12 * 254 / 10;
+        case PdmHeightMM:
+            return 8 * 254 / 10;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return m_dpi;
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return 0x7fffffff;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    int m_dpi;
+    mutable RecordingEngine m_engine;
+};
+
+QRectF corners(int left, int top, int right, int bottom)
+{
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+void writeStores(const WorkspaceFixture &fixture)
+{
+    EnvelopeFormatArray envelopes;
+    envelopes.Append(envelope("DL", 22.9f, 11.4f, 1, 1, 11, 5.5f));
+    envelopes.Append(envelope("C5", 22.9f, 16.2f, 2, 2, 12, 8));
+    QVERIFY(saveEnvelopeStore(fixture.path(kEnvelopeStoreName), envelopes));
+    AddressEntryArray senders;
+    senders.Append(address("Firma", "Firma s.r.o.\r\nDlouhá 1\r\nPraha"));
+    AddressEntryArray addressees;
+    addressees.Append(address("Novák", "Jan Novák & syn\r\nKrátká 5\r\nBrno"));
+    QVERIFY(saveAddressStore(fixture.path(kAddressStoreName), senders, addressees));
+}
+
+// The texts drawn in one clip rectangle, in drawing order.
+QList<DrawnText> textsIn(const QList<DrawnText> &texts, const QRectF &clip)
+{
+    QList<DrawnText> found;
+    for (const DrawnText &t : texts)
+        if (t.clip == clip)
+            found << t;
+    return found;
+}
+
+QStringList lines(const QList<DrawnText> &texts)
+{
+    QStringList result;
+    for (const DrawnText &t : texts)
+        result << t.text;
+    return result;
+}
+
+} // namespace
+
+class TestEnvelopePrint : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void printsBothAddresses_data();
+    void printsBothAddresses();
+    void printsWhatTheBoxesHoldNow();
+    void emptyPageWithoutFormat();
+    void thirdFieldOnlyWhileShown();
+    void pdfPlacesTheTexts_data();
+    void pdfPlacesTheTexts();
+};
+
+void TestEnvelopePrint::printsBothAddresses_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<QRectF>("sender");
+    QTest::addColumn<QRectF>("addressee");
+    QTest::newRow("600 dpi") << 600 << 100 << corners(236, 236, 5409, 2693)
+                             << corners(2598, 1299, 5409, 2693);
+    QTest::newRow("300 dpi") << 300 << 50 << corners(118, 118, 2705, 1346)
+                             << corners(1299, 650, 2705, 1346);
+}
+
+void TestEnvelopePrint::printsBothAddresses()
+{
+    QFETCH(int, dpi);
+    QFETCH(int, pixels);
+    QFETCH(QRectF, sender);
+    QFETCH(QRectF, addressee);
+    WorkspaceFixture fixture;
+    writeStores(fixture);
+    auto view = fixture.startView();
+    choose(view->m_envelopeCombo, "DL");
+    choose(view->m_addresseeCombo, "Novák");
+    choose(view->m_senderCombo, "Firma");
+    // The preview scale plays no part on paper.
+    choose(view->m_scaleCombo, "30%");
+
+    RecordingPrinter printer(dpi);
+    {
+        QPainter painter(&printer);
+        view->OnPrint(painter);
+    }
+    const QList<DrawnText> senderTexts = textsIn(printer.texts(), sender);
+    const QList<DrawnText> addresseeTexts = textsIn(printer.texts(), addressee);
+    QCOMPARE(senderTexts.size() + addresseeTexts.size(), printer.texts().size());
+    // One item per line of the text's own, '&' printed as it stands.
+    QCOMPARE(lines(senderTexts), (QStringList{"Firma s.r.o.", "Dlouhá 1", "Praha"}));
+    QCOMPARE(lines(addresseeTexts), (QStringList{"Jan Novák & syn", "Krátká 5", "Brno"}));
+    for (const DrawnText &t : printer.texts())
+        QCOMPARE(t.pixelSize, pixels);
+    QCOMPARE(senderTexts.first().baseline.x(), sender.left());
+    QCOMPARE(addresseeTexts.first().baseline.x(), addressee.left());
+    QVERIFY(senderTexts.first().baseline.y() > sender.top());
+    QVERIFY(senderTexts.first().baseline.y() < sender.top() + pixels * 1.3);
+    QVERIFY(senderTexts[1].baseline.y() > senderTexts[0].baseline.y());
+}
+
+void TestEnvelopePrint::printsWhatTheBoxesHoldNow()
+{
+    WorkspaceFixture fixture;
+    writeStores(fixture);
+    auto view = fixture.startView();
+    choose(view->m_envelopeCombo, "DL");
+    choose(view->m_addresseeCombo, "Novák");
+    QCOMPARE(view->m_senderEdit->toPlainText(), QString());
+    const QString longLine(300, QLatin1Char('m'));
+    view->m_addresseeEdit->setPlainText(QStringLiteral("Typed\n") + longLine);
+    // Selected but not applied: printing takes the selected format and stores its label.
+    view->m_envelopeCombo->setCurrentIndex(view->m_envelopeCombo->findText("C5"));
+    const QRect boxBefore = view->m_addresseeEdit->geometry();
+
+    RecordingPrinter printer(600);
+    {
+        QPainter painter(&printer);
+        view->OnPrint(painter);
+    }
+    QCOMPARE(view->m_curEnvelope, std::string("C5"));
+    QCOMPARE(view->m_addresseeEdit->geometry(), boxBefore);
+    // The sender box is empty ("<Žádný>"), so only the addressee is printed, unwrapped.
+    QCOMPARE(lines(printer.texts()), (QStringList{"Typed", longLine}));
+    QCOMPARE(printer.texts().first().clip, corners(2835, 1890, 5409, 3827));
+}
+
+void TestEnvelopePrint::emptyPageWithoutFormat()
+{
+    WorkspaceFixture fixture;
+    auto view = fixture.startView();
+    view->m_senderEdit->setPlainText(QStringLiteral("Odesílatel"));
+    RecordingPrinter printer(600);
+    {
+        QPainter painter(&printer);
+        view->OnPrint(painter);
+    }
+    QVERIFY(printer.texts().isEmpty());
+}
+
+void TestEnvelopePrint::thirdFieldOnlyWhileShown()
+{
+    WorkspaceFixture fixture;
+    writeStores(fixture);
+    auto view = fixture.startView();
+    choose(view->m_envelopeCombo, "DL");
+    view->OnCmdMsg(Command::ThirdField);
+    const QList<std::pair<const char *, const char *>> boxes{
+        {"1018", "2"}, {"1019", "3"}, {"1020", "5"}, {"1021", "1.5"}};
+    for (const auto &[id, text] : boxes) {
+        auto *box = view->m_thirdField.findChild<QLineEdit *>(QLatin1String(id));
+        QVERIFY(box);
+        box->setText(QLatin1String(text));
+    }
+    view->OnCmdMsg(Command::LinkThirdField); // off: the text stays as typed
+    view->m_thirdField.setFieldText(QStringLiteral("Doporučeně"));
+
+    const auto print = [&] {
+        RecordingPrinter printer(600);
+        QPainter painter(&printer);
+        view->OnPrint(painter);
+        painter.end();
+        return printer.texts();
+    };
+    const QList<DrawnText> shown = print();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().text, QStringLiteral("Doporučeně"));
+    QCOMPARE(shown.first().clip, corners(472, 709, 1654, 1063));
+    QCOMPARE(shown.first().pixelSize, 100);
+
+    view->OnCmdMsg(Command::ThirdField);
+    QVERIFY(print().isEmpty());
+}
+
+void TestEnvelopePrint::pdfPlacesTheTexts_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::newRow("600 dpi") << 600;
+    QTest::newRow("300 dpi") << 300;
+}
+
+void TestEnvelopePrint::pdfPlacesTheTexts()
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QFETCH(int, dpi);
+    WorkspaceFixture fixture;
+    writeStores(fixture);
+    auto view = fixture.startView();
+    choose(view->m_envelopeCombo, "DL");
+    choose(view->m_addresseeCombo, "Novák");
+    choose(view->m_senderCombo, "Firma");
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fixture.path(QStringLiteral("envelope.pdf")));
+    printer.setResolution(dpi);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QVERIFY(view->PrintEnvelope(printer));
+    if (!qEnvironmentVariableIsEmpty("TOBREL_SCREENSHOT"))
+        QFile::copy(printer.outputFileName(), qEnvironmentVariable("TOBREL_SCREENSHOT"));
+
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-bbox"), printer.outputFileName(),
+                              fixture.path(QStringLiteral("envelope.html"))});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString html = QString::fromUtf8(fixture.readFile(QStringLiteral("envelope.html")));
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QHash<QString, QRectF> words;
+    for (const auto &match : word.globalMatch(html))
+        words.insert(match.captured(5),
+                     QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                            QPointF(match.captured(3).toDouble(), match.captured(4).toDouble())));
+    QVERIFY2(words.contains("Firma") && words.contains("Jan"), qPrintable(html));
+    // In points of the page: pixels * 72 / dpi; the sender at 1 cm, the addressee at 11 cm.
+    const double senderLeft = 236 * 72.0 / 600;
+    const double addresseeLeft = 2598 * 72.0 / 600;
+    QVERIFY(qAbs(words["Firma"].left() - senderLeft) < 1.5);
+    QVERIFY(qAbs(words["Firma"].top() - senderLeft) < 3);
+    QVERIFY(qAbs(words["Jan"].left() - addresseeLeft) < 1.5);
+    QVERIFY(qAbs(words["Jan"].top() - 1299 * 72.0 / 600) < 3);
+    // 12 points tall, whatever the resolution.
+    QVERIFY2(words["Firma"].height() > 10 && words["Firma"].height() < 16,
+             qPrintable(QString::number(words["Firma"].height())));
+    QVERIFY(words["Praha"].top() > words["Firma"].top() + 20);
+}
+
+QTEST_MAIN(TestEnvelopePrint)
+#include "tst_envelopeprint.moc"

@@ -1,0 +1,253 @@
+#include "CAutoComboBox.h"
+#include "CContextRichEdit.h"
+#include "Cp1250.h"
+#include "CTobrelView.h"
+#include "StoreFiles.h"
+#include "WorkspaceFixture.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Acts on the next modal dialog once it is up, so that exec() never waits for a person.
+void whenModal(QObject *context, std::function<void(QDialog *)> act)
+{
+    auto *timer = new QTimer(context);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, act] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->deleteLater();
+        timer->stop();
+        act(dialog);
+    });
+    timer->start(10);
+}
+
+template <typename Widget> Widget *control(QDialog *dialog, const char *id)
+{
+    auto *widget = dialog->findChild<Widget *>(QLatin1String(id));
+    if (!widget)
+        qFatal("control %s not found", id);
+    return widget;
+}
+
+void writeStores(const WorkspaceFixture &fixture)
+{
+    EnvelopeFormatArray envelopes;
+    envelopes.Append(envelope("DL", 22.9f, 11.4f, 1, 1, 11, 5.5f));
+    QVERIFY(saveEnvelopeStore(fixture.path(kEnvelopeStoreName), envelopes));
+    AddressEntryArray senders;
+    senders.Append(address("Firma", "Firma s.r.o."));
+    AddressEntryArray addressees;
+    addressees.Append(address("Novák", "Jan Novák\r\nBrno"));
+    addressees.Append(address("Svoboda", "Petr Svoboda"));
+    QVERIFY(saveAddressStore(fixture.path(kAddressStoreName), senders, addressees));
+}
+
+QStringList items(const QComboBox *combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+} // namespace
+
+class TestViewDialogs : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void newAddressAppendsWithoutApplying_data();
+    void newAddressAppendsWithoutApplying();
+    void cancelledNewAddressChangesNothing();
+    void newEnvelopeAppendsWithoutLayout();
+    void editKeepsTheShownText();
+    void deleteLeavesTheAppliedText();
+    void printCommandsOpenTheirDialogs();
+    void directPrintWithoutPrinterIsReported();
+};
+
+void TestViewDialogs::newAddressAppendsWithoutApplying_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<bool>("sender");
+    QTest::newRow("addressee") << Command::NewAddressee << false;
+    QTest::newRow("sender") << Command::NewSender << true;
+}
+
+void TestViewDialogs::newAddressAppendsWithoutApplying()
+{
+    QFETCH(int, command);
+    QFETCH(bool, sender);
+    WorkspaceFixture fixture;
+    writeStores(fixture);
+    auto view = fixture.startView();
+    CAutoComboBox *combo = sender ? view->m_senderCombo : view->m_addresseeCombo;
+    CContextRichEdit *edit = sender ? view->m_senderEdit : view->m_addresseeEdit;
+    AddressEntryArray &list = sender ? view->m_senders : view->m_addressees;
+    choose(combo, sender ? "Firma" : "Novák");
+    const QString shown = edit->toPlainText();
+    const int sizeBefore = list.GetSize();
+
+    whenModal(this, [](QDialog *dialog) {
+        control<QLineEdit>(dialog, "1013")->setText(QStringLiteral("Adámek"));
+        control<QPlainTextEdit>(dialog, "1014")->setPlainText(QStringLiteral("Jiří Adámek\nTábor"));
+        control<QPushButton>(dialog, "1")->click();
+    });
+    QVERIFY(view->OnCmdMsg(command));
+
+    QCOMPARE(list.GetSize(), sizeBefore + 1);
+    QCOMPARE(list.ElementAt(sizeBefore).label, cp1250("Adámek"));
+    QCOMPARE(list.ElementAt(sizeBefore).text, cp1250("Jiří Adámek\r\nTábor"));
+    QVERIFY(items(combo).contains(QStringLiteral("Adámek")));
+    QCOMPARE(items(combo).indexOf(QStringLiteral("Adámek")), 1); // after "<Žádný>"
+    // Neither selected nor applied.
+    QCOMPARE(combo->currentText(), sender ? QStringLiteral("Firma") : QStringLiteral("Novák"));
+    QCOMPARE(edit->toPlainText(), shown);
+}
+
+void TestViewDialogs::cancelledNewAddressChangesNothing()
+{
+    WorkspaceFixture fixture;
+    writeStores(fixture);
+    auto view = fixture.startView();
+    whenModal(this, [](QDialog *dialog) {
+        control<QLineEdit>(dialog, "1013")->setText(QStringLiteral("Nový"));
+        dialog->reject();
+    });
+    view->OnCmdMsg(Command::NewAddressee);
+    QCOMPARE(view->m_addressees.GetSize(), 2);
+    QCOMPARE(view->m_addresseeCombo->count(), 3);
+}
+
+void TestViewDialogs::newEnvelopeAppendsWithoutLayout()
+{
+    WorkspaceFixture fixture;
+    writeStores(fixture);
+    auto view = fixture.startView();
+    const QRect senderBox = view->m_senderEdit->geometry();
+    whenModal(this, [](QDialog *dialog) {
+        control<QLineEdit>(dialog, "1010")->setText(QStringLiteral("A5"));
+        control<QPushButton>(dialog, "1")->click();
+    });
+    QVERIFY(view->OnCmdMsg(Command::NewEnvelope));
+    QCOMPARE(view->m_envelopes.GetSize(), 2);
+    const EnvelopeFormat &added = view->m_envelopes.ElementAt(1);
+    QCOMPARE(added.label, std::string("A5"));
+    QCOMPARE(added.width, 16.0f);
+    QCOMPARE(added.height, 12.0f);
+    QCOMPARE(added.senderLeft, 1.0f);
+    QCOMPARE(added.senderTop, 1.0f);
+    QCOMPARE(items(view->m_envelopeCombo), (QStringList{"A5", "DL"}));
+    QCOMPARE(view->m_envelopeCombo->currentText(), QStringLiteral("DL"));
+    QCOMPARE(view->m_curEnvelope, std::string("DL"));
+    QCOMPARE(view->m_senderEdit->geometry(), senderBox);
+}
+
+void TestViewDialogs::editKeepsTheShownText()
+{
+    WorkspaceFixture fixture;
+    writeStores(fixture);
+    auto view = fixture.startView();
+    choose(view->m_addresseeCombo, "Novák");
+    whenModal(this, [](QDialog *dialog) {
+        // Opens on the first label in sorted order, which is Novák.
+        control<QPlainTextEdit>(dialog, "1014")->setPlainText(QStringLiteral("Jan Novák\nOlomouc"));
+        control<QPushButton>(dialog, "1")->click();
+    });
+    QVERIFY(view->OnCmdMsg(Command::EditAddressee));
+    QCOMPARE(view->m_addressees.ElementAt(0).text, cp1250("Jan Novák\r\nOlomouc"));
+    // The box keeps its text until another entry, then this one, is applied.
+    QCOMPARE(view->m_addresseeEdit->toPlainText(), QStringLiteral("Jan Novák\nBrno"));
+    choose(view->m_addresseeCombo, "Novák");
+    QCOMPARE(view->m_addresseeEdit->toPlainText(), QStringLiteral("Jan Novák\nBrno"));
+    choose(view->m_addresseeCombo, "Svoboda");
+    choose(view->m_addresseeCombo, "Novák");
+    QCOMPARE(view->m_addresseeEdit->toPlainText(), QStringLiteral("Jan Novák\nOlomouc"));
+}
+
+void TestViewDialogs::deleteLeavesTheAppliedText()
+{
+    WorkspaceFixture fixture;
+    writeStores(fixture);
+    {
+        auto view = fixture.startView();
+        choose(view->m_addresseeCombo, "Novák");
+        whenModal(this, [](QDialog *dialog) {
+            control<QPushButton>(dialog, "1019")->click();
+            dialog->reject();
+        });
+        QVERIFY(view->OnCmdMsg(Command::DeleteEntries));
+        QCOMPARE(view->m_addressees.GetSize(), 1);
+        QCOMPARE(items(view->m_addresseeCombo), (QStringList{"<Žádný>", "Svoboda"}));
+        QCOMPARE(view->m_addresseeEdit->toPlainText(), QStringLiteral("Jan Novák\nBrno"));
+        QCOMPARE(view->m_curAddressee, cp1250("Novák"));
+    }
+    // The deletion is final once the program ends.
+    AddressEntryArray senders;
+    AddressEntryArray addressees;
+    loadAddressStore(fixture.path(kAddressStoreName), senders, addressees);
+    QCOMPARE(addressees.GetSize(), 1);
+    QCOMPARE(addressees.ElementAt(0).label, std::string("Svoboda"));
+}
+
+void TestViewDialogs::printCommandsOpenTheirDialogs()
+{
+    WorkspaceFixture fixture;
+    writeStores(fixture);
+    auto view = fixture.startView();
+    bool pageRangeOffered = true;
+    QString opened;
+    whenModal(this, [&](QDialog *dialog) {
+        opened = QString::fromLatin1(dialog->metaObject()->className());
+        if (auto *printDialog = qobject_cast<QPrintDialog *>(dialog))
+            pageRangeOffered = printDialog->testOption(QAbstractPrintDialog::PrintPageRange);
+        dialog->reject();
+    });
+    QVERIFY(view->OnCmdMsg(Command::FilePrint));
+    QCOMPARE(opened, QStringLiteral("QPrintDialog"));
+    QVERIFY(!pageRangeOffered);
+    const std::string before = view->m_curEnvelope;
+
+    whenModal(this, [&](QDialog *dialog) {
+        opened = QString::fromLatin1(dialog->metaObject()->className());
+        dialog->reject();
+    });
+    QVERIFY(view->OnCmdMsg(Command::FilePrintPreview));
+    QCOMPARE(opened, QStringLiteral("QPrintPreviewDialog"));
+    whenModal(this, [&](QDialog *dialog) {
+        opened = QString::fromLatin1(dialog->metaObject()->className());
+        dialog->reject();
+    });
+    QVERIFY(view->OnCmdMsg(Command::FilePrintSetup));
+    QCOMPARE(opened, QStringLiteral("QPageSetupDialog"));
+    QCOMPARE(view->m_curEnvelope, before);
+    QVERIFY(fixture.messages.isEmpty());
+}
+
+void TestViewDialogs::directPrintWithoutPrinterIsReported()
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        QSKIP("a printer is installed; direct printing would really print");
+    WorkspaceFixture fixture;
+    writeStores(fixture);
+    auto view = fixture.startView();
+    QVERIFY(view->OnCmdMsg(Command::FilePrintDirect));
+    QCOMPARE(fixture.messages.size(), 1);
+    QCOMPARE(fixture.messages.first().icon, MessageIcon::Error);
+}
+
+QTEST_MAIN(TestViewDialogs)
+#include "tst_viewdialogs.moc"

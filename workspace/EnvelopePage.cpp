@@ -1,0 +1,34 @@
+#include "EnvelopePage.h"
+
+#include "ClippedText.h"
+#include "EnvelopeGeometry.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+void drawEnvelopePage(QPainter &painter, const EnvelopePage &page)
+{
+    if (!page.format)
+        return;
+    using namespace EnvelopeGeometry;
+    const int dpiX = painter.device()->logicalDpiX();
+    const int dpiY = painter.device()->logicalDpiY();
+
+    painter.save();
+    painter.setFont(fontWithPixelHeight(page.printFont, printFontPixels(page.printFontSize, dpiY)));
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(Qt::white);
+    painter.setPen(Qt::black);
+    drawClippedText(painter, printSenderRect(*page.format, dpiX, dpiY), page.senderText);
+    drawClippedText(painter, printAddresseeRect(*page.format, dpiX, dpiY), page.addresseeText);
+
+    if (const auto &field = page.thirdField) {
+        painter.setBackgroundMode(Qt::TransparentMode);
+        painter.setFont(fontWithPixelHeight(field->font, pointFontPixels(field->pointSize, dpiY)));
+        drawClippedText(
+            painter,
+            printFieldRect(field->left, field->top, field->width, field->height, dpiX, dpiY),
+            field->text);
+    }
+    painter.restore();
+}

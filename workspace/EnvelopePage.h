@@ -1,0 +1,27 @@
+#pragma once
+
+#include "CThirdFieldDlg.h"
+#include "LogFont.h"
+#include "Records.h"
+
+#include <QString>
+
+#include <optional>
+
+class QPainter;
+
+// What one printed envelope carries: the two texts as the boxes hold them now, the print
+// font, the selected format (none: an empty page) and the third field while it is shown.
+struct EnvelopePage
+{
+    QString senderText;
+    QString addresseeText;
+    LOGFONT printFont{};
+    int printFontSize = 12; // whole points
+    std::optional<EnvelopeFormat> format;
+    std::optional<ThirdFieldValues> thirdField;
+};
+
+// The one drawing routine of the page, for the printer, the print preview and PDF files:
+// device pixels of the painter's device from its top-left, at true size.
+void drawEnvelopePage(QPainter &painter, const EnvelopePage &page);

@@ -1,0 +1,101 @@
+#include "WorkspaceStores.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace {
+
+QString storePath(const char *fileName)
+{
+    return QDir::current().filePath(QString::fromLatin1(fileName));
+}
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("WorkspaceStores", text);
+}
+
+} // namespace
+
+PrintFont WorkspaceStores::loadPrintFont()
+{
+    PrintFont font = defaultPrintFont();
+    noteLoad(kPrintFontFileName, ::loadPrintFont(storePath(kPrintFontFileName), font));
+    return font;
+}
+
+void WorkspaceStores::loadLists(EnvelopeFormatArray &envelopes, AddressEntryArray &senders,
+                                AddressEntryArray &addressees)
+{
+    noteLoad(kEnvelopeStoreName, loadEnvelopeStore(storePath(kEnvelopeStoreName), envelopes));
+    noteLoad(kAddressStoreName,
+             loadAddressStore(storePath(kAddressStoreName), senders, addressees));
+}
+
+void WorkspaceStores::noteLoad(const char *fileName, const LoadReport &report)
+{
+    if (report.state != LoadReport::State::Damaged)
+        return;
+    const QString name = QString::fromLatin1(fileName);
+    const bool isFont = name == QLatin1String(kPrintFontFileName);
+    QString message = isFont
+                          ? tr("Soubor „%1“ je poškozený, proto se pro tisk použije výchozí písmo "
+                               "Times New Roman 12 bodů.")
+                                .arg(name)
+                          : tr("Soubor „%1“ je poškozený a nepodařilo se ho přečíst celý. Počet "
+                               "načtených celých záznamů: %2.")
+                                .arg(name)
+                                .arg(report.keptEntries);
+    const QString kept = keepDamagedFile(storePath(fileName));
+    if (kept.isEmpty()) {
+        m_leaveAlone << name;
+        message += QLatin1Char(' ') +
+                   tr("Původní soubor se nepodařilo uschovat, proto nebude při ukončení "
+                      "programu přepsán.");
+    } else {
+        message += QLatin1Char(' ') +
+                   tr("Původní soubor je uschován jako „%1“.").arg(QFileInfo(kept).fileName());
+    }
+    m_loadMessages << message;
+}
+
+QStringList WorkspaceStores::takeLoadMessages()
+{
+    return std::exchange(m_loadMessages, {});
+}
+
+QStringList WorkspaceStores::save(const EnvelopeFormatArray &envelopes,
+                                  const AddressEntryArray &senders,
+                                  const AddressEntryArray &addressees, const PrintFont &font) const
+{
+    QStringList failed;
+    const auto write = [&](const char *fileName, auto &&writer) {
+        const QString name = QString::fromLatin1(fileName);
+        if (!m_leaveAlone.contains(name) && !writer(storePath(fileName)))
+            failed << name;
+    };
+    write(kEnvelopeStoreName,
+          [&](const QString &path) { return saveEnvelopeStore(path, envelopes); });
+    write(kAddressStoreName,
+          [&](const QString &path) { return saveAddressStore(path, senders, addressees); });
+    write(kPrintFontFileName, [&](const QString &path) { return savePrintFont(path, font); });
+    return failed;
+}
+
+QString WorkspaceStores::saveFailureMessage(const QStringList &fileNames)
+{
+    QStringList quoted;
+    for (const QString &name : fileNames)
+        quoted << tr("„%1“").arg(name);
+    const QString folder = QDir::toNativeSeparators(QDir::currentPath());
+    const QString text =
+        fileNames.size() == 1
+            ? tr("Nepodařilo se uložit soubor %1 do složky „%2“. Jeho předchozí obsah zůstal "
+                 "zachován, změny z tohoto spuštění programu v něm nejsou.")
+            : tr("Nepodařilo se uložit soubory %1 do složky „%2“. Jejich předchozí obsah "
+                 "zůstal zachován, změny z tohoto spuštění programu v nich nejsou.");
+    return text.arg(quoted.join(QLatin1String(", ")), folder);
+}
