@@ -1,6 +1,5 @@
 #include "CTobrelView.h"
 
-#include "BackupCommands.h"
 #include "CAutoComboBox.h"
 #include "CContextRichEdit.h"
 #include "CDeleteDlg.h"
@@ -108,6 +107,9 @@ CTobrelView::~CTobrelView()
 {
     m_thirdField.removeEventFilter(this);
     SaveStores();
+    // The panel's window goes with the view's, before the view itself: its settings are
+    // written before the link flag.
+    m_thirdField.OnDestroy();
     ProfileFile profile;
     profile.SetFileName(kProfileFileName);
     profile.WriteInt(kLinkSection, kLinkKey, m_linkThirdField ? 1 : 0);
@@ -420,30 +422,23 @@ bool CTobrelView::OnUpdateCmdUI(int id, CCmdUI &state)
 
 void CTobrelView::OnNewAddressee()
 {
-    CNewAddressDlg dlg(this);
-    dlg.m_isSender = 0;
-    dlg.m_pEntries = &m_addressees;
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    AddressEntry entry;
-    entry.text = dlg.m_text;
-    entry.label = dlg.m_label;
-    m_addressees.Append(entry);
-    addSortedItem(m_addresseeCombo, fromCp1250(entry.label));
+    NewAddressEntry(false, m_addressees, m_addresseeCombo);
 }
 
 void CTobrelView::OnNewSender()
 {
+    NewAddressEntry(true, m_senders, m_senderCombo);
+}
+
+void CTobrelView::NewAddressEntry(bool isSender, AddressEntryArray &entries, QComboBox *combo)
+{
     CNewAddressDlg dlg(this);
-    dlg.m_isSender = 1;
-    dlg.m_pEntries = &m_senders;
+    dlg.m_isSender = isSender ? 1 : 0;
+    dlg.m_pEntries = &entries;
     if (dlg.exec() != QDialog::Accepted)
         return;
-    AddressEntry entry;
-    entry.text = dlg.m_text;
-    entry.label = dlg.m_label;
-    m_senders.Append(entry);
-    addSortedItem(m_senderCombo, fromCp1250(entry.label));
+    entries.Append(AddressEntry{dlg.m_text, dlg.m_label});
+    addSortedItem(combo, fromCp1250(dlg.m_label));
 }
 
 void CTobrelView::OnNewEnvelope()
@@ -474,18 +469,19 @@ void CTobrelView::OnEditEnvelope()
 
 void CTobrelView::OnEditAddressee()
 {
-    CEditAddressDlg dlg(this);
-    dlg.m_isSender = 0;
-    dlg.m_pEntries = &m_addressees;
-    dlg.exec();
-    update();
+    EditAddressEntry(false, m_addressees);
 }
 
 void CTobrelView::OnEditSender()
 {
+    EditAddressEntry(true, m_senders);
+}
+
+void CTobrelView::EditAddressEntry(bool isSender, AddressEntryArray &entries)
+{
     CEditAddressDlg dlg(this);
-    dlg.m_isSender = 1;
-    dlg.m_pEntries = &m_senders;
+    dlg.m_isSender = isSender ? 1 : 0;
+    dlg.m_pEntries = &entries;
     dlg.exec();
     update();
 }
@@ -517,32 +513,30 @@ void CTobrelView::OnPrintFont()
     ApplyCharFormat();
 }
 
+BackupCommands CTobrelView::Backups()
+{
+    return BackupCommands(this, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo,
+                                 m_senderCombo, m_addresseeCombo});
+}
+
 void CTobrelView::OnBackupSenders()
 {
-    BackupCommands(this, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo, m_senderCombo,
-                          m_addresseeCombo})
-        .OnBackupSenders();
+    Backups().OnBackupSenders();
 }
 
 void CTobrelView::OnBackupAddressees()
 {
-    BackupCommands(this, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo, m_senderCombo,
-                          m_addresseeCombo})
-        .OnBackupAddressees();
+    Backups().OnBackupAddressees();
 }
 
 void CTobrelView::OnBackupEnvelopes()
 {
-    BackupCommands(this, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo, m_senderCombo,
-                          m_addresseeCombo})
-        .OnBackupEnvelopes();
+    Backups().OnBackupEnvelopes();
 }
 
 void CTobrelView::OnRestoreBackup()
 {
-    BackupCommands(this, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo, m_senderCombo,
-                          m_addresseeCombo})
-        .OnRestoreBackup();
+    Backups().OnRestoreBackup();
 }
 
 void CTobrelView::CreateThirdField()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackupCommands.h"
 #include "CommandTarget.h"
 #include "CThirdFieldDlg.h"
 #include "LogFont.h"
@@ -110,6 +111,9 @@ private:
     void CreateControls();
     void FillLists();
     void OnComboEnter(QWidget *combo);
+    void NewAddressEntry(bool isSender, AddressEntryArray &entries, QComboBox *combo);
+    void EditAddressEntry(bool isSender, AddressEntryArray &entries);
+    BackupCommands Backups();
     void OnDraw(QPainter &painter);
     // The text put into edit, or nothing when the selection changed nothing there.
     std::optional<QString> ApplyAddress(QComboBox *combo, std::string &current,
