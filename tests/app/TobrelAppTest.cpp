@@ -1,15 +1,15 @@
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
-#include "CommonDialogs.h"
 #include "CTobrelApp.h"
+#include "DialogStubs.h"
+#include "FileBytes.h"
 #include "MessageBox.h"
+#include "ScopedDirectories.h"
 
 #include <QEventLoop>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -45,20 +45,18 @@ private slots:
     void newAndOpenSetTheCaption()
     {
         CMainFrame *frame = m_app->GetMainWnd();
-        QFile letter(QStringLiteral("dopis.txt"));
-        QVERIFY(letter.open(QIODevice::WriteOnly));
-        letter.close();
-        setFileDialogFunction([](QWidget *, const FileDialogRequest &request) {
+        QVERIFY(writeFile(QStringLiteral("dopis.txt"), QByteArray()));
+        FileDialogStub files;
+        files.answer = [](const FileDialogRequest &request) {
             return request.mode == FileDialogRequest::Mode::Open
                        ? std::optional<QString>(
                              QFileInfo(QStringLiteral("dopis.txt")).absoluteFilePath())
                        : std::nullopt;
-        });
+        };
         QVERIFY(frame->OnCmdMsg(57601));
         QCOMPARE(frame->windowTitle(), QStringLiteral("Tobrel - dopis.txt"));
         QVERIFY(frame->OnCmdMsg(57600));
         QCOMPARE(frame->windowTitle(), QStringLiteral("Tobrel - program pro tisk obálek"));
-        setFileDialogFunction({});
     }
 
     void aboutFromTheApplication()
@@ -111,9 +109,8 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    const ScopedCurrentDirectory directory;
+    const ScopedConfigHome configHome;
     // The test runner's own options are not the program's.
     int appArgc = 1;
     char *appArgv[] = {argv[0], nullptr};

@@ -1,13 +1,17 @@
-#include "CommonDialogs.h"
 #include "CTobrelDoc.h"
-#include "MessageBox.h"
+#include "DialogStubs.h"
+#include "FileBytes.h"
+#include "MessageRecorder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 class TobrelDocTest : public QObject
 {
@@ -15,8 +19,8 @@ class TobrelDocTest : public QObject
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    QStringList m_messages;
-    QList<FileDialogRequest> m_requests;
+    std::optional<MessageRecorder> m_recorder;
+    std::optional<FileDialogStub> m_files;
     std::optional<QString> m_answer;
 
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -25,24 +29,19 @@ private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_messages.clear();
-        m_requests.clear();
         m_answer.reset();
-        setMessageBoxHandler(
-            [this](QWidget *, const QString &text, const QString &caption, MessageIcon icon) {
-                QCOMPARE(icon, MessageIcon::Error);
-                m_messages << caption + QLatin1Char('|') + text;
-            });
-        setFileDialogFunction([this](QWidget *, const FileDialogRequest &request) {
-            m_requests << request;
-            return m_answer;
-        });
+        m_recorder.emplace();
+        m_files.emplace();
+        m_files->answer = [this](const FileDialogRequest &) { return m_answer; };
     }
 
     void cleanup()
     {
-        setMessageBoxHandler({});
-        setFileDialogFunction({});
+        // The document reports nothing but errors.
+        for (const RecordedMessage &message : m_recorder->messages)
+            QCOMPARE(message.icon, MessageIcon::Error);
+        m_recorder.reset();
+        m_files.reset();
     }
 
     void newDocumentHasTheDocumentName()
@@ -58,22 +57,22 @@ private slots:
         QSignalSpy titles(&doc, &CTobrelDoc::titleChanged);
         m_answer = path(QStringLiteral("obalky.dat"));
         QVERIFY(doc.OnCmdMsg(57603));
-        QCOMPARE(m_requests.size(), 1);
-        QCOMPARE(m_requests[0].mode, FileDialogRequest::Mode::Save);
-        QCOMPARE(m_requests[0].defaultName, QStringLiteral("program pro tisk obálek"));
+        QCOMPARE(m_files->requests.size(), 1);
+        QCOMPARE(m_files->requests[0].mode, FileDialogRequest::Mode::Save);
+        QCOMPARE(m_files->requests[0].defaultName, QStringLiteral("program pro tisk obálek"));
         QFile file(path(QStringLiteral("obalky.dat")));
         QVERIFY(file.exists());
         QCOMPARE(file.size(), 0);
         QCOMPARE(titles.count(), 1);
         QCOMPARE(doc.GetTitle(), QStringLiteral("obalky.dat"));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_recorder->messages.isEmpty());
     }
 
     void cancelledSaveWritesNothing()
     {
         CTobrelDoc doc;
         QVERIFY(doc.OnCmdMsg(57603));
-        QCOMPARE(m_requests.size(), 1);
+        QCOMPARE(m_files->requests.size(), 1);
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
         QCOMPARE(doc.GetTitle(), QStringLiteral("program pro tisk obálek"));
     }
@@ -83,27 +82,24 @@ private slots:
         CTobrelDoc doc;
         m_answer = path(QStringLiteral("chybí/soubor"));
         doc.OnFileSave();
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY(m_messages[0].startsWith(QStringLiteral("Chyba|")));
-        QVERIFY(m_messages[0].contains(QStringLiteral("soubor")));
+        QCOMPARE(m_recorder->messages.size(), 1);
+        QCOMPARE(m_recorder->messages[0].caption, QStringLiteral("Chyba"));
+        QVERIFY(m_recorder->messages[0].text.contains(QStringLiteral("soubor")));
         QCOMPARE(doc.GetTitle(), QStringLiteral("program pro tisk obálek"));
     }
 
     void openedFileIsNotEmptiedWithoutAsking()
     {
         const QString letter = path(QStringLiteral("dopis.txt"));
-        QFile file(letter);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("Vážený pane,");
-        file.close();
+        QVERIFY(writeFile(letter, "Vážený pane,"));
 
         CTobrelDoc doc;
         QVERIFY(doc.OnOpenDocument(letter));
         QCOMPARE(doc.GetTitle(), QStringLiteral("dopis.txt"));
         // The user cancels the question: the opened file keeps its contents.
         doc.OnFileSave();
-        QCOMPARE(m_requests.size(), 1);
-        QCOMPARE(m_requests[0].defaultName, QStringLiteral("dopis.txt"));
+        QCOMPARE(m_files->requests.size(), 1);
+        QCOMPARE(m_files->requests[0].defaultName, QStringLiteral("dopis.txt"));
         QCOMPARE(QFileInfo(letter).size(), qint64(12 + 3));
     }
 
@@ -112,8 +108,8 @@ private slots:
         CTobrelDoc doc;
         QSignalSpy titles(&doc, &CTobrelDoc::titleChanged);
         QVERIFY(!doc.OnOpenDocument(path(QStringLiteral("není.txt"))));
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY(m_messages[0].contains(QStringLiteral("není.txt")));
+        QCOMPARE(m_recorder->messages.size(), 1);
+        QVERIFY(m_recorder->messages[0].text.contains(QStringLiteral("není.txt")));
         QCOMPARE(titles.count(), 0);
         QCOMPARE(doc.GetTitle(), QStringLiteral("program pro tisk obálek"));
     }
@@ -121,9 +117,7 @@ private slots:
     void newDocumentForgetsTheFile()
     {
         const QString letter = path(QStringLiteral("a.txt"));
-        QFile file(letter);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(writeFile(letter, QByteArray()));
         CTobrelDoc doc;
         QVERIFY(doc.OnOpenDocument(letter));
         doc.OnNewDocument();
@@ -136,7 +130,7 @@ private slots:
         CTobrelDoc doc;
         QVERIFY(!doc.OnCmdMsg(57600));
         QVERIFY(!doc.OnCmdMsg(57601));
-        QVERIFY(m_requests.isEmpty());
+        QVERIFY(m_files->requests.isEmpty());
     }
 };
 

@@ -11,7 +11,7 @@ namespace {
 
 AddressEntry entry(const QString &label, const QString &text)
 {
-    return {cp(text), cp(label)};
+    return {cp1250(text), cp1250(label)};
 }
 
 QPlainTextEdit *textField(const QWidget &dialog)
@@ -116,8 +116,8 @@ void AddressDialogsTest::newDialogChecksLabel()
     if (message.isEmpty()) {
         QVERIFY(messages.isEmpty());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.m_label, cp(label));
-        QCOMPARE(dialog.m_text, cp(text));
+        QCOMPARE(dialog.m_label, cp1250(label));
+        QCOMPARE(dialog.m_text, cp1250(text));
     } else {
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, message);
@@ -152,8 +152,8 @@ void AddressDialogsTest::newDialogReturnAddsLine()
     click(dialog, "1");
     QVERIFY(recorder.take().isEmpty());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.m_text, cp(QStringLiteral("Petra Mala\r\nKratka 3\r\n\r\n602 00 Brno")));
-    QCOMPARE(dialog.m_label, cp(QStringLiteral("Doma")));
+    QCOMPARE(dialog.m_text, cp1250(QStringLiteral("Petra Mala\r\nKratka 3\r\n\r\n602 00 Brno")));
+    QCOMPARE(dialog.m_label, cp1250(QStringLiteral("Doma")));
 }
 
 void AddressDialogsTest::newDialogRefusesUnstorableText()
@@ -262,9 +262,9 @@ void AddressDialogsTest::editDialogChangesOnlyTheText()
     QVERIFY(recorder.take().isEmpty());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(entries.GetSize(), 2);
-    QCOMPARE(entries.GetAt(0).label, cp("B"));
-    QCOMPARE(entries.GetAt(0).text, cp("Bedřich\r\nU Mostu 4"));
-    QCOMPARE(entries.GetAt(1).text, cp("á"));
+    QCOMPARE(entries.GetAt(0).label, cp1250("B"));
+    QCOMPARE(entries.GetAt(0).text, cp1250("Bedřich\r\nU Mostu 4"));
+    QCOMPARE(entries.GetAt(1).text, cp1250("á"));
 }
 
 void AddressDialogsTest::editDialogLabelChangeDiscardsTyping()
@@ -279,7 +279,7 @@ void AddressDialogsTest::editDialogLabelChangeDiscardsTyping()
     choose(dialog.m_labelList, 1);
     choose(dialog.m_labelList, 0);
     QCOMPARE(textField(dialog)->toPlainText(), QStringLiteral("first"));
-    QCOMPARE(entries.GetAt(0).text, cp("first"));
+    QCOMPARE(entries.GetAt(0).text, cp1250("first"));
 }
 
 void AddressDialogsTest::editDialogTellsLabelsApartByCase_data()
@@ -300,14 +300,14 @@ void AddressDialogsTest::editDialogTellsLabelsApartByCase()
     dialog.m_pEntries = &entries;
     dialog.show();
     choose(dialog.m_labelList, item);
-    const int index = entries.FindByLabel(cp(dialog.m_labelList->currentText()));
+    const int index = entries.FindByLabel(cp1250(dialog.m_labelList->currentText()));
     QCOMPARE(textField(dialog)->toPlainText(), index == 0 ? "lower" : "upper");
     textField(dialog)->setPlainText(QStringLiteral("changed"));
     click(dialog, "1");
 
     QVERIFY(recorder.take().isEmpty());
-    QCOMPARE(entries.GetAt(index).text, cp("changed"));
-    QCOMPARE(entries.GetAt(1 - index).text, cp(index == 0 ? "upper" : "lower"));
+    QCOMPARE(entries.GetAt(index).text, cp1250("changed"));
+    QCOMPARE(entries.GetAt(1 - index).text, cp1250(index == 0 ? "upper" : "lower"));
 }
 
 QTEST_MAIN(AddressDialogsTest)

@@ -1,4 +1,5 @@
 #include "CDeleteDlg.h"
+#include "Cp1250.h"
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
 #include "SortedList.h"
@@ -26,11 +27,11 @@ struct View
          const QStringList &senderLabels)
     {
         for (const QString &label : envelopeLabels)
-            envelopes.Append({16, 12, 9.5f, 6.5f, 1, 1, cp(label)});
+            envelopes.Append({16, 12, 9.5f, 6.5f, 1, 1, cp1250(label)});
         for (const QString &label : addresseeLabels)
-            addressees.Append({cp(label + QStringLiteral(" text")), cp(label)});
+            addressees.Append({cp1250(label + QStringLiteral(" text")), cp1250(label)});
         for (const QString &label : senderLabels)
-            senders.Append({cp(label + QStringLiteral(" text")), cp(label)});
+            senders.Append({cp1250(label + QStringLiteral(" text")), cp1250(label)});
         fill(envelopeCombo, envelopeLabels);
         fill(addresseeCombo, addresseeLabels + QStringList{none});
         fill(senderCombo, senderLabels + QStringList{none});
@@ -54,14 +55,6 @@ struct View
         dialog.m_pAddressees = &addressees;
     }
 };
-
-QStringList items(const QComboBox *combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
-}
 
 template <typename Array> QStringList labels(const Array &entries)
 {
@@ -103,8 +96,8 @@ void DeleteDlgTest::opensWithThreeSortedRows()
     view.connect(dialog);
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Mazání obálek, adresátů a odesílatelů"));
-    QCOMPARE(items(dialog.m_envelopeList), (QStringList{"B4", "C5", "DL"}));
-    QCOMPARE(items(dialog.m_addresseeList), (QStringList{"Adam", "Šimon"}));
+    QCOMPARE(comboItems(dialog.m_envelopeList), (QStringList{"B4", "C5", "DL"}));
+    QCOMPARE(comboItems(dialog.m_addresseeList), (QStringList{"Adam", "Šimon"}));
     QCOMPARE(dialog.m_senderList->count(), 0);
     QCOMPARE(dialog.m_envelopeList->currentIndex(), 0);
     QCOMPARE(dialog.m_addresseeList->currentIndex(), 0);
@@ -164,8 +157,8 @@ void DeleteDlgTest::deletesExactlyTheSelectedEntry()
     QStringList remaining = all;
     remaining.removeOne(deleted);
     QCOMPARE(labels(view.addressees), remaining);
-    QCOMPARE(view.addressees.FindByLabel(cp(deleted)), -1);
-    QVERIFY(!items(&view.addresseeCombo).contains(deleted));
+    QCOMPARE(view.addressees.FindByLabel(cp1250(deleted)), -1);
+    QVERIFY(!comboItems(&view.addresseeCombo).contains(deleted));
     QCOMPARE(view.addresseeCombo.count(), all.size());
     QCOMPARE(view.addresseeCombo.currentText(), viewSelectionAfter);
     QCOMPARE(dialog.m_addresseeList->currentText(), listSelectionAfter);
@@ -230,7 +223,7 @@ void DeleteDlgTest::emptiedRowDoesNothing()
     QCOMPARE(view.envelopes.GetSize(), 0);
     QCOMPARE(view.addressees.GetSize(), 1);
     QCOMPARE(view.senders.GetSize(), 1);
-    QCOMPARE(items(&view.addresseeCombo), (QStringList{none, "Adam"}));
+    QCOMPARE(comboItems(&view.addresseeCombo), (QStringList{none, "Adam"}));
 }
 
 void DeleteDlgTest::deletingAllAddresseesLeavesNone()
@@ -243,7 +236,7 @@ void DeleteDlgTest::deletingAllAddresseesLeavesNone()
     for (int i = 0; i < 4; ++i)
         control<QPushButton>(dialog, "1019")->click();
     QCOMPARE(view.addressees.GetSize(), 0);
-    QCOMPARE(items(&view.addresseeCombo), QStringList{none});
+    QCOMPARE(comboItems(&view.addresseeCombo), QStringList{none});
     QCOMPARE(view.addresseeCombo.currentText(), none);
 }
 
@@ -258,12 +251,12 @@ void DeleteDlgTest::labelsDifferingInCaseStayDistinct()
     control<QPushButton>(dialog, "1021")->click();
 
     QCOMPARE(labels(view.senders), (QStringList{"novák", "Novák"}));
-    QStringList shown = items(&view.senderCombo);
+    QStringList shown = comboItems(&view.senderCombo);
     shown.sort();
     QCOMPARE(shown, (QStringList{none, "Novák", "novák"}));
     QCOMPARE(view.senderCombo.currentText(), QStringLiteral("Novák"));
-    QCOMPARE(items(dialog.m_senderList).size(), 2);
-    QVERIFY(!items(dialog.m_senderList).contains(QStringLiteral("NOVÁK")));
+    QCOMPARE(comboItems(dialog.m_senderList).size(), 2);
+    QVERIFY(!comboItems(dialog.m_senderList).contains(QStringLiteral("NOVÁK")));
 }
 
 void DeleteDlgTest::closeDeletesNothing()

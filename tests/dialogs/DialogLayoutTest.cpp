@@ -25,9 +25,9 @@ struct Lists
 
     Lists()
     {
-        envelopes.Append({16, 12, 9.5f, 6.5f, 1, 1, cp("Obálka C5 s okénkem vlevo")});
+        envelopes.Append({16, 12, 9.5f, 6.5f, 1, 1, cp1250("Obálka C5 s okénkem vlevo")});
         addresses.Append(
-            {cp("Jiří Šťastný\r\nŘeznická 12\r\n110 00 Praha 1"), cp("Šťastný, Řeznická")});
+            {cp1250("Jiří Šťastný\r\nŘeznická 12\r\n110 00 Praha 1"), cp1250("Šťastný, Řeznická")});
     }
 
     std::unique_ptr<QDialog> open(const QByteArray &kind)

@@ -1,21 +1,13 @@
 #pragma once
 
-#include "Cp1250.h"
+#include "Texts.h"
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QString>
 #include <QTest>
 #include <QWidget>
 
 #include <cstdlib>
-#include <string>
-
-// Stored labels and texts are code page 1250 bytes; tests write them as Unicode.
-inline std::string cp(const QString &text)
-{
-    return toCp1250(text).value();
-}
 
 // Controls are found by their numeric ids.
 template <typename Control> Control *control(const QWidget &dialog, const char *id)

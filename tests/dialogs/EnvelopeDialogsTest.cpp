@@ -13,7 +13,7 @@ namespace {
 EnvelopeFormat format(const QString &label, float width, float height, float addresseeLeft,
                       float addresseeTop, float senderLeft, float senderTop)
 {
-    return {width, height, addresseeLeft, addresseeTop, senderLeft, senderTop, cp(label)};
+    return {width, height, addresseeLeft, addresseeTop, senderLeft, senderTop, cp1250(label)};
 }
 
 bool sameFormat(const EnvelopeFormat &a, const EnvelopeFormat &b)
@@ -29,6 +29,21 @@ QLineEdit *field(const QWidget &dialog, const char *id)
     Q_ASSERT(edit);
     return edit;
 }
+
+// The edit dialog over these formats, shown as the view shows it.
+struct EditDialog
+{
+    explicit EditDialog(const QList<EnvelopeFormat> &formats)
+    {
+        for (const EnvelopeFormat &format : formats)
+            envelopes.Append(format);
+        dialog.m_pEnvelopes = &envelopes;
+        dialog.show();
+    }
+
+    EnvelopeFormatArray envelopes;
+    CEditEnvelopeDlg dialog;
+};
 
 struct Dialogs
 {
@@ -266,7 +281,7 @@ void EnvelopeDialogsTest::newDialogChecksLabel()
         QVERIFY(messages.isEmpty());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.m_label, cp(label));
+        QCOMPARE(dialog.m_label, cp1250(label));
         QCOMPARE(dialog.m_width, 23.0f);
         QCOMPARE(dialog.m_height, 12.0f);
         QCOMPARE(dialog.m_addresseeLeft, -3.5f);
@@ -339,101 +354,83 @@ void EnvelopeDialogsTest::newDialogRefusesUnstorableLabel()
 void EnvelopeDialogsTest::editDialogOpensOnFirstSortedLabel()
 {
     MessageRecorder recorder;
-    EnvelopeFormatArray envelopes;
-    envelopes.Append(format("Zeta", 1, 2, 3, 4, 5, 6));
-    envelopes.Append(format("čtvrtka", 30, 21, 18, 12, 2, 2));
-    envelopes.Append(format("Beta", 16, 12, 9.5f, 7.5f, 1, 1));
-    CEditEnvelopeDlg dialog;
-    dialog.m_pEnvelopes = &envelopes;
-    dialog.show();
+    EditDialog edit({format("Zeta", 1, 2, 3, 4, 5, 6), format("čtvrtka", 30, 21, 18, 12, 2, 2),
+                     format("Beta", 16, 12, 9.5f, 7.5f, 1, 1)});
 
     QVERIFY(recorder.take().isEmpty());
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Upravit obálku"));
-    QComboBox *list = control<QComboBox>(dialog, "1010");
+    QCOMPARE(edit.dialog.windowTitle(), QStringLiteral("Upravit obálku"));
+    QComboBox *list = control<QComboBox>(edit.dialog, "1010");
     QVERIFY(list);
     QCOMPARE(list->count(), 3);
     QCOMPARE(list->itemText(0), QStringLiteral("Beta"));
     QCOMPARE(list->itemText(1), QStringLiteral("čtvrtka"));
     QCOMPARE(list->currentText(), QStringLiteral("Beta"));
-    QCOMPARE(field(dialog, "1000")->text(), QStringLiteral("16"));
-    QCOMPARE(field(dialog, "1001")->text(), QStringLiteral("12"));
-    QCOMPARE(field(dialog, "1005")->text(), QStringLiteral("9.5"));
-    QCOMPARE(field(dialog, "1006")->text(), QStringLiteral("7.5"));
+    QCOMPARE(field(edit.dialog, "1000")->text(), QStringLiteral("16"));
+    QCOMPARE(field(edit.dialog, "1001")->text(), QStringLiteral("12"));
+    QCOMPARE(field(edit.dialog, "1005")->text(), QStringLiteral("9.5"));
+    QCOMPARE(field(edit.dialog, "1006")->text(), QStringLiteral("7.5"));
 
     choose(list, 1);
-    QCOMPARE(field(dialog, "1000")->text(), QStringLiteral("30"));
-    QCOMPARE(field(dialog, "1003")->text(), QStringLiteral("2"));
+    QCOMPARE(field(edit.dialog, "1000")->text(), QStringLiteral("30"));
+    QCOMPARE(field(edit.dialog, "1003")->text(), QStringLiteral("2"));
 }
 
 void EnvelopeDialogsTest::editDialogWithoutFormats()
 {
     MessageRecorder recorder;
-    EnvelopeFormatArray envelopes;
-    CEditEnvelopeDlg dialog;
-    dialog.m_pEnvelopes = &envelopes;
-    dialog.show();
+    EditDialog edit({});
 
     QList<RecordedMessage> messages = recorder.take();
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages[0].text, QStringLiteral("Nejsou nadefinovány žádné obálky."));
     QCOMPARE(messages[0].caption, QStringLiteral("Chyba"));
     QCOMPARE(messages[0].icon, MessageIcon::Error);
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(control<QComboBox>(dialog, "1010")->count(), 0);
-    QCOMPARE(field(dialog, "1000")->text(), QStringLiteral("0"));
+    QVERIFY(edit.dialog.isVisible());
+    QCOMPARE(control<QComboBox>(edit.dialog, "1010")->count(), 0);
+    QCOMPARE(field(edit.dialog, "1000")->text(), QStringLiteral("0"));
 
-    click(dialog, "1");
+    click(edit.dialog, "1");
     messages = recorder.take();
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages[0].text, QStringLiteral("Nezdařilo se najít obálku tohoto jména."));
     QCOMPARE(messages[0].caption, QStringLiteral("Vnitřní chyba."));
     QCOMPARE(messages[0].icon, MessageIcon::Error);
-    QVERIFY(dialog.isVisible());
+    QVERIFY(edit.dialog.isVisible());
 
-    click(dialog, "2");
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(envelopes.GetSize(), 0);
+    click(edit.dialog, "2");
+    QCOMPARE(edit.dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(edit.envelopes.GetSize(), 0);
 }
 
 void EnvelopeDialogsTest::editDialogChangesChosenFormatInPlace()
 {
     MessageRecorder recorder;
-    EnvelopeFormatArray envelopes;
-    envelopes.Append(format("B", 1, 2, 3, 4, 5, 6));
-    envelopes.Append(format("A", 16, 12, 9.5f, 7.5f, 1, 1));
-    envelopes.Append(format("C", 7, 8, 9, 10, 11, 12));
-    CEditEnvelopeDlg dialog;
-    dialog.m_pEnvelopes = &envelopes;
-    dialog.show();
-    choose(dialog.m_labelList, 1);
-    QCOMPARE(dialog.m_labelList->currentText(), QStringLiteral("B"));
+    EditDialog edit({format("B", 1, 2, 3, 4, 5, 6), format("A", 16, 12, 9.5f, 7.5f, 1, 1),
+                     format("C", 7, 8, 9, 10, 11, 12)});
+    choose(edit.dialog.m_labelList, 1);
+    QCOMPARE(edit.dialog.m_labelList->currentText(), QStringLiteral("B"));
     const char *ids[] = {"1000", "1001", "1002", "1003", "1005", "1006"};
     const char *typed[] = {"22.9", "16.2", "0.5", "0.75", "12", "-1"};
     for (int i = 0; i < 6; ++i)
-        field(dialog, ids[i])->setText(QLatin1String(typed[i]));
-    click(dialog, "1");
+        field(edit.dialog, ids[i])->setText(QLatin1String(typed[i]));
+    click(edit.dialog, "1");
 
     QVERIFY(recorder.take().isEmpty());
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QVERIFY(sameFormat(envelopes.GetAt(0), format("B", 22.9f, 16.2f, 12, -1, 0.5f, 0.75f)));
-    QVERIFY(sameFormat(envelopes.GetAt(1), format("A", 16, 12, 9.5f, 7.5f, 1, 1)));
-    QVERIFY(sameFormat(envelopes.GetAt(2), format("C", 7, 8, 9, 10, 11, 12)));
+    QCOMPARE(edit.dialog.result(), int(QDialog::Accepted));
+    QVERIFY(sameFormat(edit.envelopes.GetAt(0), format("B", 22.9f, 16.2f, 12, -1, 0.5f, 0.75f)));
+    QVERIFY(sameFormat(edit.envelopes.GetAt(1), format("A", 16, 12, 9.5f, 7.5f, 1, 1)));
+    QVERIFY(sameFormat(edit.envelopes.GetAt(2), format("C", 7, 8, 9, 10, 11, 12)));
 }
 
 void EnvelopeDialogsTest::editDialogLabelChangeDiscardsTyping()
 {
-    EnvelopeFormatArray envelopes;
-    envelopes.Append(format("A", 16, 12, 9.5f, 7.5f, 1, 1));
-    envelopes.Append(format("B", 1, 2, 3, 4, 5, 6));
-    CEditEnvelopeDlg dialog;
-    dialog.m_pEnvelopes = &envelopes;
-    dialog.show();
-    field(dialog, "1000")->setText(QStringLiteral("99"));
-    choose(dialog.m_labelList, 1);
-    QCOMPARE(field(dialog, "1000")->text(), QStringLiteral("1"));
-    choose(dialog.m_labelList, 0);
-    QCOMPARE(field(dialog, "1000")->text(), QStringLiteral("16"));
-    QCOMPARE(envelopes.GetAt(0).width, 16.0f);
+    EditDialog edit({format("A", 16, 12, 9.5f, 7.5f, 1, 1), format("B", 1, 2, 3, 4, 5, 6)});
+    field(edit.dialog, "1000")->setText(QStringLiteral("99"));
+    choose(edit.dialog.m_labelList, 1);
+    QCOMPARE(field(edit.dialog, "1000")->text(), QStringLiteral("1"));
+    choose(edit.dialog.m_labelList, 0);
+    QCOMPARE(field(edit.dialog, "1000")->text(), QStringLiteral("16"));
+    QCOMPARE(edit.envelopes.GetAt(0).width, 16.0f);
 }
 
 void EnvelopeDialogsTest::editDialogLabelChangeWithUnparsedField_data()
@@ -459,23 +456,18 @@ void EnvelopeDialogsTest::editDialogLabelChangeWithUnparsedField()
     QFETCH(QString, label);
     QFETCH(QString, width);
     MessageRecorder recorder;
-    EnvelopeFormatArray envelopes;
-    envelopes.Append(format("A", 16, 12, 9.5f, 7.5f, 1, 1));
-    envelopes.Append(format("B", 1, 2, 3, 4, 5, 6));
-    CEditEnvelopeDlg dialog;
-    dialog.m_pEnvelopes = &envelopes;
-    dialog.show();
-    field(dialog, "1000")->setText(QStringLiteral("50"));
-    field(dialog, id.constData())->setText(QStringLiteral("x"));
-    choose(dialog.m_labelList, 1);
+    EditDialog edit({format("A", 16, 12, 9.5f, 7.5f, 1, 1), format("B", 1, 2, 3, 4, 5, 6)});
+    field(edit.dialog, "1000")->setText(QStringLiteral("50"));
+    field(edit.dialog, id.constData())->setText(QStringLiteral("x"));
+    choose(edit.dialog.m_labelList, 1);
 
     const QList<RecordedMessage> messages = recorder.take();
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages[0].text, QStringLiteral("Zadejte číslo."));
-    QCOMPARE(dialog.m_labelList->currentText(), label);
-    QCOMPARE(field(dialog, "1000")->text(), width);
-    QVERIFY(field(dialog, id.constData())->text() != QStringLiteral("x"));
-    QVERIFY(sameFormat(envelopes.GetAt(0), format("A", 16, 12, 9.5f, 7.5f, 1, 1)));
+    QCOMPARE(edit.dialog.m_labelList->currentText(), label);
+    QCOMPARE(field(edit.dialog, "1000")->text(), width);
+    QVERIFY(field(edit.dialog, id.constData())->text() != QStringLiteral("x"));
+    QVERIFY(sameFormat(edit.envelopes.GetAt(0), format("A", 16, 12, 9.5f, 7.5f, 1, 1)));
 }
 
 void EnvelopeDialogsTest::editDialogTellsLabelsApartByCase_data()
@@ -490,23 +482,18 @@ void EnvelopeDialogsTest::editDialogTellsLabelsApartByCase()
 {
     QFETCH(int, item);
     MessageRecorder recorder;
-    EnvelopeFormatArray envelopes;
-    envelopes.Append(format("obálka", 10, 10, 1, 1, 1, 1));
-    envelopes.Append(format("OBÁLKA", 20, 20, 2, 2, 2, 2));
-    envelopes.Append(format("Obálka", 30, 30, 3, 3, 3, 3));
-    CEditEnvelopeDlg dialog;
-    dialog.m_pEnvelopes = &envelopes;
-    dialog.show();
-    choose(dialog.m_labelList, item);
-    const std::string chosen = cp(dialog.m_labelList->currentText());
-    const int index = envelopes.FindByLabel(chosen);
-    QCOMPARE(field(dialog, "1000")->text(), QString::number((index + 1) * 10));
+    EditDialog edit({format("obálka", 10, 10, 1, 1, 1, 1), format("OBÁLKA", 20, 20, 2, 2, 2, 2),
+                     format("Obálka", 30, 30, 3, 3, 3, 3)});
+    choose(edit.dialog.m_labelList, item);
+    const std::string chosen = cp1250(edit.dialog.m_labelList->currentText());
+    const int index = edit.envelopes.FindByLabel(chosen);
+    QCOMPARE(field(edit.dialog, "1000")->text(), QString::number((index + 1) * 10));
 
-    field(dialog, "1000")->setText(QStringLiteral("99"));
-    click(dialog, "1");
+    field(edit.dialog, "1000")->setText(QStringLiteral("99"));
+    click(edit.dialog, "1");
     QVERIFY(recorder.take().isEmpty());
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(envelopes.GetAt(i).width, i == index ? 99.0f : float((i + 1) * 10));
+        QCOMPARE(edit.envelopes.GetAt(i).width, i == index ? 99.0f : float((i + 1) * 10));
 }
 
 QTEST_MAIN(EnvelopeDialogsTest)

@@ -1,5 +1,6 @@
 #include "StoreFiles.h"
 #include "Archive.h"
+#include "FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,24 +15,6 @@ Q_DECLARE_METATYPE(LoadReport::State)
 namespace {
 
 const QString kData = QStringLiteral(TOBREL_TEST_DATA);
-
-QByteArray bytesOf(const QString &path)
-{
-    return readWholeFile(path).bytes;
-}
-
-EnvelopeFormat exampleFormat()
-{
-    EnvelopeFormat format;
-    format.label = "abc";
-    format.width = 16.0f;
-    format.height = 12.0f;
-    format.addresseeLeft = 9.5f;
-    format.addresseeTop = 6.5f;
-    format.senderLeft = 1.0f;
-    format.senderTop = 1.0f;
-    return format;
-}
 
 } // namespace
 
@@ -74,18 +57,11 @@ void StoreFilesTest::init()
 void StoreFilesTest::exampleRecordIsByteExact()
 {
     EnvelopeFormatArray envelopes;
-    envelopes.Append(exampleFormat());
+    envelopes.Append(exampleEnvelope());
     QVERIFY(saveEnvelopeStore(path(kEnvelopeStoreName), envelopes));
-    const QByteArray expected = QByteArray::fromHex("01000000"
-                                                    "0000D040"
-                                                    "00001841"
-                                                    "03616263"
-                                                    "0000803F"
-                                                    "0000803F"
-                                                    "00008041"
-                                                    "00004041");
-    QCOMPARE(bytesOf(path(kEnvelopeStoreName)), expected);
-    QCOMPARE(bytesOf(kData + "/tobrel-one-format.ar"), expected);
+    const QByteArray expected = exampleEnvelopeStoreBytes();
+    QCOMPARE(readFile(path(kEnvelopeStoreName)), expected);
+    QCOMPARE(readFile(kData + "/tobrel-one-format.ar"), expected);
 
     EnvelopeFormatArray loaded;
     const LoadReport report = loadEnvelopeStore(kData + "/tobrel-one-format.ar", loaded);
@@ -117,15 +93,9 @@ void StoreFilesTest::emptyStoresAtExit()
     QVERIFY(saveEnvelopeStore(path(kEnvelopeStoreName), envelopes));
     QVERIFY(saveAddressStore(path(kAddressStoreName), senders, addressees));
     QVERIFY(savePrintFont(path(kPrintFontFileName), font));
-    QCOMPARE(bytesOf(path(kEnvelopeStoreName)), QByteArray(4, '\0'));
-    QCOMPARE(bytesOf(path(kAddressStoreName)), QByteArray(8, '\0'));
-    QCOMPARE(bytesOf(path(kPrintFontFileName)), QByteArray::fromHex("0C000000"
-                                                                    "EE"
-                                                                    "10000000"
-                                                                    "00"
-                                                                    "00"
-                                                                    "0F000000") +
-                                                    "Times New Roman");
+    QCOMPARE(readFile(path(kEnvelopeStoreName)), QByteArray(4, '\0'));
+    QCOMPARE(readFile(path(kAddressStoreName)), QByteArray(8, '\0'));
+    QCOMPARE(readFile(path(kPrintFontFileName)), defaultPrintFontBytes());
 }
 
 void StoreFilesTest::addressStoreRoundTrip()
@@ -142,7 +112,7 @@ void StoreFilesTest::addressStoreRoundTrip()
         addressees.GetAt(0).text,
         std::string("Ing. Petr \x8A\xE8\x61sn\xFD\r\nK\xF8i\x9Eovnick\xE1 3\r\n301 00 Plze\xF2"));
     QVERIFY(saveAddressStore(path(kAddressStoreName), senders, addressees));
-    QCOMPARE(bytesOf(path(kAddressStoreName)), bytesOf(sample));
+    QCOMPARE(readFile(path(kAddressStoreName)), readFile(sample));
 }
 
 void StoreFilesTest::longStringsRoundTrip()
@@ -199,7 +169,7 @@ void StoreFilesTest::countsZeroOrNegative()
 void StoreFilesTest::duplicateLabelsLoad()
 {
     EnvelopeFormatArray envelopes;
-    EnvelopeFormat first = exampleFormat(), second = exampleFormat();
+    EnvelopeFormat first = exampleEnvelope(), second = exampleEnvelope();
     second.width = 22.0f;
     envelopes.Append(first);
     envelopes.Append(second);
@@ -216,8 +186,8 @@ void StoreFilesTest::truncatedStoresKeepWholeEntries_data()
     QTest::addColumn<bool>("addresses");
 
     EnvelopeFormatArray envelopes;
-    envelopes.Append(exampleFormat());
-    EnvelopeFormat dl = exampleFormat();
+    envelopes.Append(exampleEnvelope());
+    EnvelopeFormat dl = exampleEnvelope();
     dl.label = "DL";
     envelopes.Append(dl);
     ArchiveWriter envelopeOut;
@@ -225,7 +195,7 @@ void StoreFilesTest::truncatedStoresKeepWholeEntries_data()
     QTest::newRow("tobrel.ar") << envelopeOut.bytes() << QList<int>{32, 32 + 24 + 1 + 2} << false;
 
     // Senders "Doma" (36-byte text) and "Firma" (37), then the count and "Pan Šťastný" (45).
-    QTest::newRow("adresy.ar") << bytesOf(kData + "/adresy-small.ar")
+    QTest::newRow("adresy.ar") << readFile(kData + "/adresy-small.ar")
                                << QList<int>{4 + 5 + 37, 46 + 6 + 38, 90 + 4 + 11 + 46} << true;
 }
 
@@ -293,7 +263,7 @@ void StoreFilesTest::hostileCountsAndLengths()
 
 void StoreFilesTest::trailingBytesAreReported()
 {
-    QByteArray bytes = bytesOf(kData + "/tobrel-one-format.ar");
+    QByteArray bytes = readFile(kData + "/tobrel-one-format.ar");
     bytes.append("junk");
     QVERIFY(writeFileSafely(path(kEnvelopeStoreName), bytes));
     EnvelopeFormatArray envelopes;
@@ -320,7 +290,7 @@ void StoreFilesTest::printFontFile()
     font.font.lfWeight = FW_BOLD;
     font.font.lfItalic = 1;
     QVERIFY(savePrintFont(path(kPrintFontFileName), font));
-    QCOMPARE(bytesOf(path(kPrintFontFileName)), bytesOf(kData + "/pismo-arial.bin"));
+    QCOMPARE(readFile(path(kPrintFontFileName)), readFile(kData + "/pismo-arial.bin"));
     PrintFont back;
     loadPrintFont(path(kPrintFontFileName), back);
     QCOMPARE(back.font.lfWeight, 0);
@@ -357,12 +327,12 @@ void StoreFilesTest::printFontFaceNames()
     QCOMPARE(font.font.lfFaceName[LF_FACESIZE - 1], '\0');
     QCOMPARE(font.font.lfUnderline, std::uint8_t(1));
     QVERIFY(savePrintFont(path(kPrintFontFileName), font));
-    QCOMPARE(bytesOf(path(kPrintFontFileName)).mid(15), face);
+    QCOMPARE(readFile(path(kPrintFontFileName)).mid(15), face);
 }
 
 void StoreFilesTest::damagedPrintFontGivesDefault()
 {
-    const QByteArray whole = bytesOf(kData + "/pismo-arial.bin");
+    const QByteArray whole = readFile(kData + "/pismo-arial.bin");
     const PrintFont standard = defaultPrintFont();
     QList<QByteArray> damaged;
     for (int cut = 0; cut < whole.size(); ++cut)
@@ -403,9 +373,9 @@ void StoreFilesTest::keepDamagedFileCopiesAside()
     const QString second = keepDamagedFile(store);
     QVERIFY(!second.isEmpty());
     QVERIFY(second != first);
-    QCOMPARE(bytesOf(first), QByteArray("damaged"));
-    QCOMPARE(bytesOf(second), QByteArray("damaged again"));
-    QCOMPARE(bytesOf(store), QByteArray("damaged again"));
+    QCOMPARE(readFile(first), QByteArray("damaged"));
+    QCOMPARE(readFile(second), QByteArray("damaged again"));
+    QCOMPARE(readFile(store), QByteArray("damaged again"));
     QVERIFY(keepDamagedFile(path("no such file")).isEmpty());
 }
 

@@ -1,13 +1,12 @@
 #include "PrivateProfile.h"
 #include "Archive.h"
+#include "ScopedDirectories.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
-#include <memory>
+#include <optional>
 
 class PrivateProfileTest : public QObject
 {
@@ -30,15 +29,14 @@ private Q_SLOTS:
 private:
     QByteArray fileBytes() const;
     void setFileBytes(const QByteArray &bytes) const;
-    std::unique_ptr<QTemporaryDir> m_config;
+    std::optional<ScopedConfigHome> m_config;
     const QString m_name = QStringLiteral("profile.ini");
 };
 
 void PrivateProfileTest::init()
 {
-    m_config = std::make_unique<QTemporaryDir>();
+    m_config.emplace();
     QVERIFY(m_config->isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
 }
 
 void PrivateProfileTest::cleanup()

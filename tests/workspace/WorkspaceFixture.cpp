@@ -1,48 +1,28 @@
 #include "WorkspaceFixture.h"
 
-#include "Cp1250.h"
 #include "CTobrelView.h"
+#include "StoreFiles.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
+#include <QLineEdit>
 #include <QTest>
 
-WorkspaceFixture::WorkspaceFixture() : m_previousDirectory(QDir::currentPath())
+bool WorkspaceFixture::writeStores(const QList<EnvelopeFormat> &envelopes,
+                                   const QList<AddressEntry> &senders,
+                                   const QList<AddressEntry> &addressees) const
 {
-    QDir::setCurrent(m_dir.path());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
-    setMessageBoxHandler(
-        [this](QWidget *, const QString &text, const QString &caption, MessageIcon icon) {
-            messages.append({text, caption, icon});
-        });
-}
-
-WorkspaceFixture::~WorkspaceFixture()
-{
-    setMessageBoxHandler({});
-    QDir::setCurrent(m_previousDirectory);
-}
-
-QString WorkspaceFixture::path(const QString &fileName) const
-{
-    return m_dir.filePath(fileName);
-}
-
-void WorkspaceFixture::writeFile(const QString &fileName, const QByteArray &bytes) const
-{
-    QFile file(path(fileName));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray WorkspaceFixture::readFile(const QString &fileName) const
-{
-    QFile file(path(fileName));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    EnvelopeFormatArray envelopeArray;
+    for (const EnvelopeFormat &format : envelopes)
+        envelopeArray.Append(format);
+    AddressEntryArray senderArray;
+    for (const AddressEntry &entry : senders)
+        senderArray.Append(entry);
+    AddressEntryArray addresseeArray;
+    for (const AddressEntry &entry : addressees)
+        addresseeArray.Append(entry);
+    return saveEnvelopeStore(path(kEnvelopeStoreName), envelopeArray) &&
+           saveAddressStore(path(kAddressStoreName), senderArray, addresseeArray);
 }
 
 std::unique_ptr<CTobrelView> WorkspaceFixture::startView()
@@ -53,11 +33,6 @@ std::unique_ptr<CTobrelView> WorkspaceFixture::startView()
     // Damaged stores are reported once the event loop runs.
     QCoreApplication::processEvents();
     return view;
-}
-
-std::string cp1250(const char *utf8)
-{
-    return toCp1250(QString::fromUtf8(utf8)).value();
 }
 
 EnvelopeFormat envelope(const char *label, float width, float height, float senderLeft,
@@ -88,4 +63,17 @@ void choose(QComboBox *combo, const QString &text)
     QVERIFY2(index >= 0, qPrintable(text));
     combo->setCurrentIndex(index);
     Q_EMIT combo->activated(index);
+}
+
+void showThirdField(CTobrelView &view, const char *left, const char *top, const char *width,
+                    const char *height)
+{
+    view.OnCmdMsg(Command::ThirdField);
+    const std::pair<const char *, const char *> boxes[] = {
+        {"1018", left}, {"1019", top}, {"1020", width}, {"1021", height}};
+    for (const auto &[id, text] : boxes) {
+        auto *box = view.m_thirdField.findChild<QLineEdit *>(QLatin1String(id));
+        QVERIFY(box);
+        box->setText(QLatin1String(text));
+    }
 }

@@ -1,53 +1,54 @@
 #pragma once
 
-#include "MessageBox.h"
+#include "FileBytes.h"
+#include "MessageRecorder.h"
 #include "RecordArray.h"
+#include "ScopedDirectories.h"
+#include "Texts.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <memory>
-#include <string>
 
 class CTobrelView;
 class QComboBox;
-
-struct RecordedMessage
-{
-    QString text;
-    QString caption;
-    MessageIcon icon;
-};
 
 // A fresh current directory and profile location per test, message boxes recorded instead
 // of shown, and small helpers to write stores and to act as the user would.
 class WorkspaceFixture
 {
 public:
-    WorkspaceFixture();
-    ~WorkspaceFixture();
-
-    QString path(const QString &fileName) const;
-    void writeFile(const QString &fileName, const QByteArray &bytes) const;
-    QByteArray readFile(const QString &fileName) const;
+    QString path(const QString &fileName) const { return m_directory.filePath(fileName); }
+    bool writeFile(const QString &fileName, const QByteArray &bytes) const
+    {
+        return ::writeFile(path(fileName), bytes);
+    }
+    QByteArray readFile(const QString &fileName) const { return ::readFile(path(fileName)); }
+    // The envelope and address stores the view reads at its start.
+    bool writeStores(const QList<EnvelopeFormat> &envelopes, const QList<AddressEntry> &senders,
+                     const QList<AddressEntry> &addressees) const;
 
     // Builds the view in the current directory and runs its first set-up.
     std::unique_ptr<CTobrelView> startView();
 
-    QList<RecordedMessage> messages;
+    const QList<RecordedMessage> &messages() const { return m_recorder.messages; }
 
 private:
-    QTemporaryDir m_dir;
-    QString m_previousDirectory;
+    ScopedCurrentDirectory m_directory;
+    ScopedConfigHome m_configHome;
+    MessageRecorder m_recorder;
 };
 
 // Test texts are written in UTF-8 and stored as code page 1250 bytes.
-std::string cp1250(const char *utf8);
 EnvelopeFormat envelope(const char *label, float width, float height, float senderLeft,
                         float senderTop, float addresseeLeft, float addresseeTop);
 AddressEntry address(const char *label, const char *text);
 
 // Selects the item with exactly this text as a user would, with the activation signal.
 void choose(QComboBox *combo, const QString &text);
+
+// Shows the third field panel and types its place and size, in centimetres.
+void showThirdField(CTobrelView &view, const char *left, const char *top, const char *width,
+                    const char *height);

@@ -1,4 +1,5 @@
 #include "SortedList.h"
+#include "Texts.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -8,15 +9,6 @@
 class SortedListTest : public QObject
 {
     Q_OBJECT
-
-private:
-    static QStringList items(const QComboBox &combo)
-    {
-        QStringList texts;
-        for (int i = 0; i < combo.count(); ++i)
-            texts << combo.itemText(i);
-        return texts;
-    }
 
 private slots:
     void order_data()
@@ -57,7 +49,7 @@ private slots:
         QCOMPARE(addSortedItem(&combo, QStringLiteral("<Žádný>")), 0);
         QCOMPARE(addSortedItem(&combo, QStringLiteral("adam")), 1);
         QCOMPARE(addSortedItem(&combo, QStringLiteral("Adam")), 2);
-        QCOMPARE(items(combo), (QStringList{"<Žádný>", "adam", "Adam", "Hrubý", "Chalupa"}));
+        QCOMPARE(comboItems(&combo), (QStringList{"<Žádný>", "adam", "Adam", "Hrubý", "Chalupa"}));
     }
 
     void addSortedItemsMergesAndKeepsTheCurrentItem()
@@ -73,7 +65,7 @@ private slots:
         addSortedItems(&combo,
                        {QStringLiteral("Zlín"), QStringLiteral("Cheb"), QStringLiteral("Aš")});
 
-        QCOMPARE(items(combo), (QStringList{"Aš", "Brno", "Cheb", "Ostrava", "Zlín"}));
+        QCOMPARE(comboItems(&combo), (QStringList{"Aš", "Brno", "Cheb", "Ostrava", "Zlín"}));
         QCOMPARE(combo.currentText(), QStringLiteral("Ost"));
         QCOMPARE(combo.currentIndex(), 3);
         QCOMPARE(indexChanges.count(), 0);
@@ -85,7 +77,7 @@ private slots:
         makeSortedList(&combo);
         addSortedItems(&combo,
                        {QStringLiteral("praha"), QStringLiteral("Praha"), QStringLiteral("PRAHA")});
-        QCOMPARE(items(combo), (QStringList{"praha", "Praha", "PRAHA"}));
+        QCOMPARE(comboItems(&combo), (QStringList{"praha", "Praha", "PRAHA"}));
     }
 
     void find_data()

@@ -1,4 +1,5 @@
 #include "Backup.h"
+#include "FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,19 +23,6 @@ AddressEntry address(const std::string &label, const std::string &text = "Ulice 
     return entry;
 }
 
-EnvelopeFormat envelope(const std::string &label)
-{
-    EnvelopeFormat format;
-    format.label = label;
-    format.width = 16.0f;
-    format.height = 12.0f;
-    format.addresseeLeft = 9.5f;
-    format.addresseeTop = 6.5f;
-    format.senderLeft = 1.0f;
-    format.senderTop = 1.0f;
-    return format;
-}
-
 AddressEntryArray addresses(const Labels &labels)
 {
     AddressEntryArray list;
@@ -51,22 +39,9 @@ Labels labelsOf(const AddressEntryArray &list)
     return labels;
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 } // namespace
 
-class TestBackup : public QObject
+class BackupTest : public QObject
 {
     Q_OBJECT
 
@@ -92,13 +67,13 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void TestBackup::init()
+void BackupTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
 }
 
-void TestBackup::kindFromExactExtension_data()
+void BackupTest::kindFromExactExtension_data()
 {
     QTest::addColumn<QString>("extension");
     QTest::addColumn<int>("kind"); // -1: none
@@ -113,7 +88,7 @@ void TestBackup::kindFromExactExtension_data()
     QTest::newRow("with dot") << ".zad" << -1;
 }
 
-void TestBackup::kindFromExactExtension()
+void BackupTest::kindFromExactExtension()
 {
     QFETCH(QString, extension);
     QFETCH(int, kind);
@@ -121,7 +96,7 @@ void TestBackup::kindFromExactExtension()
     QCOMPARE(found ? int(*found) : -1, kind);
 }
 
-void TestBackup::emptyListIsFourZeroBytes()
+void BackupTest::emptyListIsFourZeroBytes()
 {
     QVERIFY(writeAddressBackup(path("a.zad"), AddressEntryArray()));
     QVERIFY(writeEnvelopeBackup(path("e.zob"), EnvelopeFormatArray()));
@@ -135,14 +110,12 @@ void TestBackup::emptyListIsFourZeroBytes()
     QCOMPARE(list.GetSize(), 1);
 }
 
-void TestBackup::envelopeBackupHasStoreLayout()
+void BackupTest::envelopeBackupHasStoreLayout()
 {
     EnvelopeFormatArray list;
-    list.Append(envelope("abc"));
+    list.Append(exampleEnvelope());
     QVERIFY(writeEnvelopeBackup(path("e.zob"), list));
-    QCOMPARE(readFile(path("e.zob")).toHex(' '),
-             QByteArray("01 00 00 00 00 00 d0 40 00 00 18 41 03 61 62 63 00 00 80 3f "
-                        "00 00 80 3f 00 00 80 41 00 00 40 41"));
+    QCOMPARE(readFile(path("e.zob")), exampleEnvelopeStoreBytes());
 
     AddressEntryArray senders;
     senders.Append(address("J\xE1", "A\r\nB"));
@@ -152,7 +125,7 @@ void TestBackup::envelopeBackupHasStoreLayout()
                                                  12));
 }
 
-void TestBackup::restoreRightAfterBackupSkipsEveryLabel()
+void BackupTest::restoreRightAfterBackupSkipsEveryLabel()
 {
     AddressEntryArray list = addresses({"Nov\xE1k", "Adam",
                                         "\xC8"
@@ -167,7 +140,7 @@ void TestBackup::restoreRightAfterBackupSkipsEveryLabel()
     QCOMPARE(list.GetSize(), 3);
 }
 
-void TestBackup::mergeAppendsOnlyNewLabels()
+void BackupTest::mergeAppendsOnlyNewLabels()
 {
     AddressEntryArray file;
     file.Append(address("A", "first A"));
@@ -189,7 +162,7 @@ void TestBackup::mergeAppendsOnlyNewLabels()
     QCOMPARE(list.ElementAt(1).text, std::string("first A"));
 }
 
-void TestBackup::damagedFileKeepsOnlyWholeEntries_data()
+void BackupTest::damagedFileKeepsOnlyWholeEntries_data()
 {
     AddressEntryArray two = addresses({"A", "B"});
     QTemporaryDir scratch;
@@ -197,7 +170,7 @@ void TestBackup::damagedFileKeepsOnlyWholeEntries_data()
     const QByteArray whole = readFile(scratch.filePath("x"));
 
     EnvelopeFormatArray envelopes;
-    envelopes.Append(envelope("abc"));
+    envelopes.Append(exampleEnvelope());
     writeEnvelopeBackup(scratch.filePath("y"), envelopes);
     const QByteArray envelopeBytes = readFile(scratch.filePath("y"));
 
@@ -217,12 +190,12 @@ void TestBackup::damagedFileKeepsOnlyWholeEntries_data()
     QTest::newRow("envelope backup named as addresses") << envelopeBytes << Labels{""};
 }
 
-void TestBackup::damagedFileKeepsOnlyWholeEntries()
+void BackupTest::damagedFileKeepsOnlyWholeEntries()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(Labels, added);
 
-    writeFile(path("d.zod"), bytes);
+    QVERIFY(writeFile(path("d.zod"), bytes));
     AddressEntryArray list;
     const RestoreOutcome outcome = restoreAddressBackup(path("d.zod"), list);
     QVERIFY(outcome.opened);
@@ -231,7 +204,7 @@ void TestBackup::damagedFileKeepsOnlyWholeEntries()
     QCOMPARE(labelsOf(list), added);
 }
 
-void TestBackup::missingFileIsNotOpened()
+void BackupTest::missingFileIsNotOpened()
 {
     AddressEntryArray list = addresses({"A"});
     const RestoreOutcome outcome = restoreAddressBackup(path("missing.zad"), list);
@@ -239,7 +212,7 @@ void TestBackup::missingFileIsNotOpened()
     QCOMPARE(list.GetSize(), 1);
 }
 
-void TestBackup::failedWriteReportsFalseAndKeepsOldFile()
+void BackupTest::failedWriteReportsFalseAndKeepsOldFile()
 {
     QVERIFY(!writeAddressBackup(path("no/such/folder/a.zad"), addresses({"A"})));
     QVERIFY(!QFile::exists(path("no/such/folder/a.zad")));
@@ -250,7 +223,7 @@ void TestBackup::failedWriteReportsFalseAndKeepsOldFile()
     QVERIFY(QFileInfo(path("taken.zob")).isDir());
 }
 
-void TestBackup::reportText_data()
+void BackupTest::reportText_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<Labels>("skipped");
@@ -281,7 +254,7 @@ void TestBackup::reportText_data()
            "ze zálohy:\nČech\nMašek\n";
 }
 
-void TestBackup::reportText()
+void BackupTest::reportText()
 {
     QFETCH(int, kind);
     QFETCH(Labels, skipped);
@@ -289,7 +262,7 @@ void TestBackup::reportText()
     QCOMPARE(restoreReport(BackupKind(kind), skipped), expected);
 }
 
-void TestBackup::unreadableReportHasNoSuccessLine()
+void BackupTest::unreadableReportHasNoSuccessLine()
 {
     RestoreOutcome outcome;
     outcome.opened = true;
@@ -303,5 +276,5 @@ void TestBackup::unreadableReportHasNoSuccessLine()
         QStringLiteral("Tito odesílatelé již existovali a nebyli obnoveni ze zálohy:\nC\n")));
 }
 
-QTEST_GUILESS_MAIN(TestBackup)
-#include "test_backup.moc"
+QTEST_GUILESS_MAIN(BackupTest)
+#include "BackupTest.moc"

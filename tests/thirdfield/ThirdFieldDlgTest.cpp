@@ -1,28 +1,23 @@
 #include "CContextRichEdit.h"
-#include "CommonDialogs.h"
 #include "CThirdFieldDlg.h"
+#include "DialogStubs.h"
+#include "FileBytes.h"
 #include "LogFont.h"
-#include "MessageBox.h"
+#include "MessageRecorder.h"
 #include "PrivateProfile.h"
+#include "ScopedDirectories.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace {
-
-struct ShownMessage
-{
-    QString text;
-    MessageIcon icon;
-};
 
 QByteArray structValue(const LOGFONT &font)
 {
@@ -53,14 +48,13 @@ LOGFONT arialFont()
 
 } // namespace
 
-class TestThirdFieldDlg : public QObject
+class ThirdFieldDlgTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
     void init();
-    void cleanup();
 
     void startsFromDefaultsWithoutProfile();
     void readsHandWrittenProfile_data();
@@ -88,66 +82,48 @@ private:
     void writeProfile(const QByteArray &content);
     QByteArray profileContent() const;
 
-    std::unique_ptr<QTemporaryDir> m_configDir;
+    std::optional<ScopedConfigHome> m_configHome;
     QWidget m_view;
-    QList<ShownMessage> m_messages;
-    int m_fontDialogRuns = 0;
+    MessageRecorder m_recorder;
+    std::optional<FontDialogStub> m_fonts;
 };
 
-void TestThirdFieldDlg::initTestCase()
+void ThirdFieldDlgTest::initTestCase()
 {
-    setMessageBoxHandler([this](QWidget *, const QString &text, const QString &, MessageIcon icon) {
-        m_messages.append({text, icon});
-    });
     m_view.resize(600, 400);
 }
 
-void TestThirdFieldDlg::init()
+void ThirdFieldDlgTest::init()
 {
-    m_configDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_configDir->isValid());
-    qputenv("XDG_CONFIG_HOME", m_configDir->path().toLocal8Bit());
-    m_messages.clear();
-    m_fontDialogRuns = 0;
-    setFontDialogFunction([this](QWidget *, const QFont &) -> std::optional<ChosenFont> {
-        ++m_fontDialogRuns;
-        return std::nullopt;
-    });
+    m_configHome.emplace();
+    QVERIFY(m_configHome->isValid());
+    m_recorder.messages.clear();
+    m_fonts.emplace();
 }
 
-void TestThirdFieldDlg::cleanup()
-{
-    setFontDialogFunction({});
-}
-
-std::unique_ptr<CThirdFieldDlg> TestThirdFieldDlg::createPanel()
+std::unique_ptr<CThirdFieldDlg> ThirdFieldDlgTest::createPanel()
 {
     auto panel = std::make_unique<CThirdFieldDlg>();
     panel->Create(&m_view);
     return panel;
 }
 
-QLineEdit *TestThirdFieldDlg::box(CThirdFieldDlg &panel, int id)
+QLineEdit *ThirdFieldDlgTest::box(CThirdFieldDlg &panel, int id)
 {
     return panel.findChild<QLineEdit *>(QString::number(id));
 }
 
-void TestThirdFieldDlg::writeProfile(const QByteArray &content)
+void ThirdFieldDlgTest::writeProfile(const QByteArray &content)
 {
-    QFile file(privateProfilePath(QStringLiteral("lerbot.ini")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    QVERIFY(writeFile(privateProfilePath(QStringLiteral("lerbot.ini")), content));
 }
 
-QByteArray TestThirdFieldDlg::profileContent() const
+QByteArray ThirdFieldDlgTest::profileContent() const
 {
-    QFile file(privateProfilePath(QStringLiteral("lerbot.ini")));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return readFile(privateProfilePath(QStringLiteral("lerbot.ini")));
 }
 
-void TestThirdFieldDlg::startsFromDefaultsWithoutProfile()
+void ThirdFieldDlgTest::startsFromDefaultsWithoutProfile()
 {
     auto panel = createPanel();
     QVERIFY(panel->IsWindow());
@@ -161,10 +137,10 @@ void TestThirdFieldDlg::startsFromDefaultsWithoutProfile()
     QCOMPARE(values.left, 0.0);
     QCOMPARE(values.width, 0.0);
     QVERIFY(values.text.isEmpty());
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_recorder.messages.isEmpty());
 }
 
-void TestThirdFieldDlg::readsHandWrittenProfile_data()
+void ThirdFieldDlgTest::readsHandWrittenProfile_data()
 {
     QTest::addColumn<QByteArray>("fontValue");
     QTest::addColumn<QByteArray>("lengthsAndSize");
@@ -190,7 +166,7 @@ void TestThirdFieldDlg::readsHandWrittenProfile_data()
         << good << QByteArray("left=\r\nvfont=\r\n") << QByteArray("Arial") << 0.0 << 120;
 }
 
-void TestThirdFieldDlg::readsHandWrittenProfile()
+void ThirdFieldDlgTest::readsHandWrittenProfile()
 {
     QFETCH(QByteArray, fontValue);
     QFETCH(QByteArray, lengthsAndSize);
@@ -205,10 +181,10 @@ void TestThirdFieldDlg::readsHandWrittenProfile()
     QCOMPARE(QByteArray(values.font.lfFaceName), expectedFace);
     QCOMPARE(values.left, expectedLeft);
     QCOMPARE(values.pointSize, expectedPointSize);
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_recorder.messages.isEmpty());
 }
 
-void TestThirdFieldDlg::writesProfileWhenDestroyed()
+void ThirdFieldDlgTest::writesProfileWhenDestroyed()
 {
     auto panel = createPanel();
     box(*panel, 1018)->setText(QStringLiteral("2.5"));
@@ -221,10 +197,10 @@ void TestThirdFieldDlg::writesProfileWhenDestroyed()
     QCOMPARE(profileContent(), "[TRETI_OKNO]\r\nfont=" + structValue(defaultFont()) +
                                    "\r\nleft=2.500000\r\nup=1.000000\r\nsirka=5.000000\r\n"
                                    "vyska=1.500000\r\nvfont=120\r\n");
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_recorder.messages.isEmpty());
 }
 
-void TestThirdFieldDlg::lengthsComeBackAsStoredWithSixDecimals_data()
+void ThirdFieldDlgTest::lengthsComeBackAsStoredWithSixDecimals_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shownAfterRestart");
@@ -241,7 +217,7 @@ void TestThirdFieldDlg::lengthsComeBackAsStoredWithSixDecimals_data()
                               << "10";
 }
 
-void TestThirdFieldDlg::lengthsComeBackAsStoredWithSixDecimals()
+void ThirdFieldDlgTest::lengthsComeBackAsStoredWithSixDecimals()
 {
     QFETCH(QString, typed);
     QFETCH(QString, shownAfterRestart);
@@ -253,7 +229,7 @@ void TestThirdFieldDlg::lengthsComeBackAsStoredWithSixDecimals()
     QCOMPARE(box(*panel, 1020)->text(), shownAfterRestart);
 }
 
-void TestThirdFieldDlg::writesProfileOnlyOnce()
+void ThirdFieldDlgTest::writesProfileOnlyOnce()
 {
     auto panel = createPanel();
     panel->OnDestroy();
@@ -263,7 +239,7 @@ void TestThirdFieldDlg::writesProfileOnlyOnce()
     QCOMPARE(profileContent(), QByteArray("[TRETI_OKNO]\r\nleft=7\r\n"));
 }
 
-void TestThirdFieldDlg::destructionWithBadBoxWritesLastValidValues()
+void ThirdFieldDlgTest::destructionWithBadBoxWritesLastValidValues()
 {
     writeProfile("[TRETI_OKNO]\r\nleft=4\r\nup=3\r\nsirka=2\r\nvyska=1\r\n");
     auto panel = createPanel();
@@ -272,8 +248,8 @@ void TestThirdFieldDlg::destructionWithBadBoxWritesLastValidValues()
     box(*panel, 1018)->setText(QStringLiteral("8"));
     panel.reset();
 
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().icon, MessageIcon::Exclamation);
+    QCOMPARE(m_recorder.messages.size(), 1);
+    QCOMPARE(m_recorder.messages.first().icon, MessageIcon::Exclamation);
     const QByteArray written = profileContent();
     // Height comes before the bad top box in the exchange, left after it.
     QVERIFY2(written.contains("vyska=9.000000\r\n"), written);
@@ -281,7 +257,7 @@ void TestThirdFieldDlg::destructionWithBadBoxWritesLastValidValues()
     QVERIFY2(written.contains("left=4.000000\r\n"), written);
 }
 
-void TestThirdFieldDlg::enterEscAndCloseLeavePanelOpen_data()
+void ThirdFieldDlgTest::enterEscAndCloseLeavePanelOpen_data()
 {
     QTest::addColumn<int>("action");
     QTest::newRow("Enter") << int(Qt::Key_Return);
@@ -290,7 +266,7 @@ void TestThirdFieldDlg::enterEscAndCloseLeavePanelOpen_data()
     QTest::newRow("close button") << 0;
 }
 
-void TestThirdFieldDlg::enterEscAndCloseLeavePanelOpen()
+void ThirdFieldDlgTest::enterEscAndCloseLeavePanelOpen()
 {
     QFETCH(int, action);
 
@@ -307,12 +283,12 @@ void TestThirdFieldDlg::enterEscAndCloseLeavePanelOpen()
 
     QVERIFY(panel->isVisible());
     QCOMPARE(left->text(), QStringLiteral("ne"));
-    QCOMPARE(m_fontDialogRuns, 0);
-    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(m_fonts->offered.size(), 0);
+    QVERIFY(m_recorder.messages.isEmpty());
     QCOMPARE(panel->valuesForPainting().left, 0.0);
 }
 
-void TestThirdFieldDlg::paintingNeverShowsMessages()
+void ThirdFieldDlgTest::paintingNeverShowsMessages()
 {
     auto panel = createPanel();
     box(*panel, 1018)->setText(QStringLiteral("1.5"));
@@ -328,10 +304,10 @@ void TestThirdFieldDlg::paintingNeverShowsMessages()
         QCOMPARE(values.height, 2.0);
         QCOMPARE(values.width, 3.0);
     }
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_recorder.messages.isEmpty());
 }
 
-void TestThirdFieldDlg::printingStopsAtTheBadBox_data()
+void ThirdFieldDlgTest::printingStopsAtTheBadBox_data()
 {
     QTest::addColumn<int>("badBox");
     QTest::addColumn<double>("height");
@@ -348,7 +324,7 @@ void TestThirdFieldDlg::printingStopsAtTheBadBox_data()
     QTest::newRow("none") << 0 << 4.0 << true << 3.0 << 2.0 << 1.0;
 }
 
-void TestThirdFieldDlg::printingStopsAtTheBadBox()
+void ThirdFieldDlgTest::printingStopsAtTheBadBox()
 {
     QFETCH(int, badBox);
     QFETCH(double, height);
@@ -367,35 +343,35 @@ void TestThirdFieldDlg::printingStopsAtTheBadBox()
         box(*panel, badBox)->setText(QStringLiteral("x"));
 
     const ThirdFieldValues values = panel->valuesForPrinting();
-    QCOMPARE(m_messages.size(), badBox ? 1 : 0);
+    QCOMPARE(m_recorder.messages.size(), badBox ? 1 : 0);
     QCOMPARE(values.height, height);
     QCOMPARE(values.text, textTaken ? QStringLiteral("Praha") : QString());
     QCOMPARE(values.top, top);
     QCOMPARE(values.left, left);
     QCOMPARE(values.width, width);
-    m_messages.clear();
+    m_recorder.messages.clear();
     if (badBox)
         box(*panel, badBox)->setText(QStringLiteral("1"));
 }
 
-void TestThirdFieldDlg::fontButtonSetsFieldFontOnly()
+void ThirdFieldDlgTest::fontButtonSetsFieldFontOnly()
 {
     auto panel = createPanel();
     auto *textBox = panel->findChild<CContextRichEdit *>(QStringLiteral("1022"));
     QVERIFY(textBox);
     const QFont boxFont = textBox->font();
-    QFont offered;
-    setFontDialogFunction([&](QWidget *, const QFont &initial) -> std::optional<ChosenFont> {
-        offered = initial;
+    m_fonts->answer = [](const QFont &) -> std::optional<ChosenFont> {
         QFont chosen(QStringLiteral("Arial"));
         chosen.setBold(true);
         chosen.setUnderline(true);
         chosen.setPointSizeF(14.5);
         return ChosenFont{chosen, 145};
-    });
+    };
 
     panel->findChild<QPushButton *>(QStringLiteral("1023"))->click();
 
+    QVERIFY(!m_fonts->offered.isEmpty());
+    const QFont offered = m_fonts->offered.last();
     QCOMPARE(offered.family(), QStringLiteral("Times New Roman"));
     QCOMPARE(offered.pointSizeF(), 12.0);
     const ThirdFieldValues values = panel->valuesForPainting();
@@ -411,18 +387,18 @@ void TestThirdFieldDlg::fontButtonSetsFieldFontOnly()
     QCOMPARE(panel->valuesForPainting().pointSize, 145);
 }
 
-void TestThirdFieldDlg::cancelledFontDialogChangesNothing()
+void ThirdFieldDlgTest::cancelledFontDialogChangesNothing()
 {
     auto panel = createPanel();
     const ThirdFieldValues before = panel->valuesForPainting();
     panel->OnChooseFont();
-    QCOMPARE(m_fontDialogRuns, 1);
+    QCOMPARE(m_fonts->offered.size(), 1);
     const ThirdFieldValues after = panel->valuesForPainting();
     QCOMPARE(logFontBytes(after.font), logFontBytes(before.font));
     QCOMPARE(after.pointSize, before.pointSize);
 }
 
-void TestThirdFieldDlg::previewButtonRequestsRepaint()
+void ThirdFieldDlgTest::previewButtonRequestsRepaint()
 {
     auto panel = createPanel();
     QSignalSpy requests(panel.get(), &CThirdFieldDlg::updatePreviewRequested);
@@ -431,10 +407,10 @@ void TestThirdFieldDlg::previewButtonRequestsRepaint()
     QCOMPARE(requests.size(), 1);
     // The button itself takes nothing from the boxes; the repaint does.
     QCOMPARE(panel->valuesForPrinting().left, 6.0);
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_recorder.messages.isEmpty());
 }
 
-void TestThirdFieldDlg::linkCopyReplacesWholeText()
+void ThirdFieldDlgTest::linkCopyReplacesWholeText()
 {
     auto panel = createPanel();
     panel->setFieldText(QStringLiteral("staré"));
@@ -445,7 +421,7 @@ void TestThirdFieldDlg::linkCopyReplacesWholeText()
     QVERIFY(panel->valuesForPainting().text.isEmpty());
 }
 
-void TestThirdFieldDlg::controlsInExchangeAndTabOrder()
+void ThirdFieldDlgTest::controlsInExchangeAndTabOrder()
 {
     auto panel = createPanel();
     QCOMPARE(panel->windowTitle(), QStringLiteral("Třetí pole"));
@@ -462,7 +438,7 @@ void TestThirdFieldDlg::controlsInExchangeAndTabOrder()
         QVERIFY(!button->autoDefault() && !button->isDefault());
 }
 
-void TestThirdFieldDlg::panelIsNotResizable()
+void ThirdFieldDlgTest::panelIsNotResizable()
 {
     writeProfile("[TRETI_OKNO]\r\nleft=2\r\nup=3\r\nsirka=5\r\nvyska=1.5\r\n");
     auto panel = createPanel();
@@ -476,5 +452,5 @@ void TestThirdFieldDlg::panelIsNotResizable()
     panel->grab().save(QDir::temp().filePath(QStringLiteral("tobrel-thirdfield.png")));
 }
 
-QTEST_MAIN(TestThirdFieldDlg)
-#include "test_thirdfielddlg.moc"
+QTEST_MAIN(ThirdFieldDlgTest)
+#include "ThirdFieldDlgTest.moc"

@@ -5,7 +5,6 @@
 #include "StoreFiles.h"
 #include "WorkspaceFixture.h"
 
-#include <QLineEdit>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
@@ -93,15 +92,31 @@ QRectF corners(int left, int top, int right, int bottom)
 
 void writeStores(const WorkspaceFixture &fixture)
 {
-    EnvelopeFormatArray envelopes;
-    envelopes.Append(envelope("DL", 22.9f, 11.4f, 1, 1, 11, 5.5f));
-    envelopes.Append(envelope("C5", 22.9f, 16.2f, 2, 2, 12, 8));
-    QVERIFY(saveEnvelopeStore(fixture.path(kEnvelopeStoreName), envelopes));
-    AddressEntryArray senders;
-    senders.Append(address("Firma", "Firma s.r.o.\r\nDlouhá 1\r\nPraha"));
-    AddressEntryArray addressees;
-    addressees.Append(address("Novák", "Jan Novák & syn\r\nKrátká 5\r\nBrno"));
-    QVERIFY(saveAddressStore(fixture.path(kAddressStoreName), senders, addressees));
+    QVERIFY(fixture.writeStores(
+        {envelope("DL", 22.9f, 11.4f, 1, 1, 11, 5.5f), envelope("C5", 22.9f, 16.2f, 2, 2, 12, 8)},
+        {address("Firma", "Firma s.r.o.\r\nDlouhá 1\r\nPraha")},
+        {address("Novák", "Jan Novák & syn\r\nKrátká 5\r\nBrno")}));
+}
+
+// The view with its stores written and the DL envelope, Novák and Firma applied.
+std::unique_ptr<CTobrelView> startWithBothAddresses(WorkspaceFixture &fixture)
+{
+    writeStores(fixture);
+    auto view = fixture.startView();
+    choose(view->m_envelopeCombo, "DL");
+    choose(view->m_addresseeCombo, "Novák");
+    choose(view->m_senderCombo, "Firma");
+    return view;
+}
+
+// What the view draws on a printer of this resolution.
+QList<DrawnText> print(CTobrelView &view, int dpi)
+{
+    RecordingPrinter printer(dpi);
+    QPainter painter(&printer);
+    view.OnPrint(painter);
+    painter.end();
+    return printer.texts();
 }
 
 // The texts drawn in one clip rectangle, in drawing order.
@@ -124,7 +139,7 @@ QStringList lines(const QList<DrawnText> &texts)
 
 } // namespace
 
-class TestEnvelopePrint : public QObject
+class EnvelopePrintTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -137,7 +152,7 @@ private Q_SLOTS:
     void pdfPlacesTheTexts();
 };
 
-void TestEnvelopePrint::printsBothAddresses_data()
+void EnvelopePrintTest::printsBothAddresses_data()
 {
     QTest::addColumn<int>("dpi");
     QTest::addColumn<int>("pixels");
@@ -149,33 +164,25 @@ void TestEnvelopePrint::printsBothAddresses_data()
                              << corners(1299, 650, 2705, 1346);
 }
 
-void TestEnvelopePrint::printsBothAddresses()
+void EnvelopePrintTest::printsBothAddresses()
 {
     QFETCH(int, dpi);
     QFETCH(int, pixels);
     QFETCH(QRectF, sender);
     QFETCH(QRectF, addressee);
     WorkspaceFixture fixture;
-    writeStores(fixture);
-    auto view = fixture.startView();
-    choose(view->m_envelopeCombo, "DL");
-    choose(view->m_addresseeCombo, "Novák");
-    choose(view->m_senderCombo, "Firma");
+    auto view = startWithBothAddresses(fixture);
     // The preview scale plays no part on paper.
     choose(view->m_scaleCombo, "30%");
 
-    RecordingPrinter printer(dpi);
-    {
-        QPainter painter(&printer);
-        view->OnPrint(painter);
-    }
-    const QList<DrawnText> senderTexts = textsIn(printer.texts(), sender);
-    const QList<DrawnText> addresseeTexts = textsIn(printer.texts(), addressee);
-    QCOMPARE(senderTexts.size() + addresseeTexts.size(), printer.texts().size());
+    const QList<DrawnText> texts = print(*view, dpi);
+    const QList<DrawnText> senderTexts = textsIn(texts, sender);
+    const QList<DrawnText> addresseeTexts = textsIn(texts, addressee);
+    QCOMPARE(senderTexts.size() + addresseeTexts.size(), texts.size());
     // One item per line of the text's own, '&' printed as it stands.
     QCOMPARE(lines(senderTexts), (QStringList{"Firma s.r.o.", "Dlouhá 1", "Praha"}));
     QCOMPARE(lines(addresseeTexts), (QStringList{"Jan Novák & syn", "Krátká 5", "Brno"}));
-    for (const DrawnText &t : printer.texts())
+    for (const DrawnText &t : texts)
         QCOMPARE(t.pixelSize, pixels);
     QCOMPARE(senderTexts.first().baseline.x(), sender.left());
     QCOMPARE(addresseeTexts.first().baseline.x(), addressee.left());
@@ -184,7 +191,7 @@ void TestEnvelopePrint::printsBothAddresses()
     QVERIFY(senderTexts[1].baseline.y() > senderTexts[0].baseline.y());
 }
 
-void TestEnvelopePrint::printsWhatTheBoxesHoldNow()
+void EnvelopePrintTest::printsWhatTheBoxesHoldNow()
 {
     WorkspaceFixture fixture;
     writeStores(fixture);
@@ -198,84 +205,57 @@ void TestEnvelopePrint::printsWhatTheBoxesHoldNow()
     view->m_envelopeCombo->setCurrentIndex(view->m_envelopeCombo->findText("C5"));
     const QRect boxBefore = view->m_addresseeEdit->geometry();
 
-    RecordingPrinter printer(600);
-    {
-        QPainter painter(&printer);
-        view->OnPrint(painter);
-    }
+    const QList<DrawnText> texts = print(*view, 600);
     QCOMPARE(view->m_curEnvelope, std::string("C5"));
     QCOMPARE(view->m_addresseeEdit->geometry(), boxBefore);
     // The sender box is empty ("<Žádný>"), so only the addressee is printed, unwrapped.
-    QCOMPARE(lines(printer.texts()), (QStringList{"Typed", longLine}));
-    QCOMPARE(printer.texts().first().clip, corners(2835, 1890, 5409, 3827));
+    QCOMPARE(lines(texts), (QStringList{"Typed", longLine}));
+    QCOMPARE(texts.first().clip, corners(2835, 1890, 5409, 3827));
 }
 
-void TestEnvelopePrint::emptyPageWithoutFormat()
+void EnvelopePrintTest::emptyPageWithoutFormat()
 {
     WorkspaceFixture fixture;
     auto view = fixture.startView();
     view->m_senderEdit->setPlainText(QStringLiteral("Odesílatel"));
-    RecordingPrinter printer(600);
-    {
-        QPainter painter(&printer);
-        view->OnPrint(painter);
-    }
-    QVERIFY(printer.texts().isEmpty());
+    QVERIFY(print(*view, 600).isEmpty());
 }
 
-void TestEnvelopePrint::thirdFieldOnlyWhileShown()
+void EnvelopePrintTest::thirdFieldOnlyWhileShown()
 {
     WorkspaceFixture fixture;
     writeStores(fixture);
     auto view = fixture.startView();
     choose(view->m_envelopeCombo, "DL");
-    view->OnCmdMsg(Command::ThirdField);
-    const QList<std::pair<const char *, const char *>> boxes{
-        {"1018", "2"}, {"1019", "3"}, {"1020", "5"}, {"1021", "1.5"}};
-    for (const auto &[id, text] : boxes) {
-        auto *box = view->m_thirdField.findChild<QLineEdit *>(QLatin1String(id));
-        QVERIFY(box);
-        box->setText(QLatin1String(text));
-    }
+    showThirdField(*view, "2", "3", "5", "1.5");
     view->OnCmdMsg(Command::LinkThirdField); // off: the text stays as typed
     view->m_thirdField.setFieldText(QStringLiteral("Doporučeně"));
 
-    const auto print = [&] {
-        RecordingPrinter printer(600);
-        QPainter painter(&printer);
-        view->OnPrint(painter);
-        painter.end();
-        return printer.texts();
-    };
-    const QList<DrawnText> shown = print();
+    const QList<DrawnText> shown = print(*view, 600);
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.first().text, QStringLiteral("Doporučeně"));
     QCOMPARE(shown.first().clip, corners(472, 709, 1654, 1063));
     QCOMPARE(shown.first().pixelSize, 100);
 
     view->OnCmdMsg(Command::ThirdField);
-    QVERIFY(print().isEmpty());
+    QVERIFY(print(*view, 600).isEmpty());
 }
 
-void TestEnvelopePrint::pdfPlacesTheTexts_data()
+void EnvelopePrintTest::pdfPlacesTheTexts_data()
 {
     QTest::addColumn<int>("dpi");
     QTest::newRow("600 dpi") << 600;
     QTest::newRow("300 dpi") << 300;
 }
 
-void TestEnvelopePrint::pdfPlacesTheTexts()
+void EnvelopePrintTest::pdfPlacesTheTexts()
 {
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed");
     QFETCH(int, dpi);
     WorkspaceFixture fixture;
-    writeStores(fixture);
-    auto view = fixture.startView();
-    choose(view->m_envelopeCombo, "DL");
-    choose(view->m_addresseeCombo, "Novák");
-    choose(view->m_senderCombo, "Firma");
+    auto view = startWithBothAddresses(fixture);
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -315,5 +295,5 @@ void TestEnvelopePrint::pdfPlacesTheTexts()
     QVERIFY(words["Praha"].top() > words["Firma"].top() + 20);
 }
 
-QTEST_MAIN(TestEnvelopePrint)
-#include "tst_envelopeprint.moc"
+QTEST_MAIN(EnvelopePrintTest)
+#include "EnvelopePrintTest.moc"

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <utility>
+
 struct RecordedMessage
 {
     QPointer<QWidget> owner;
@@ -19,19 +21,13 @@ struct RecordedMessage
 class MessageRecorder
 {
 public:
-    MessageRecorder()
-    {
-        setMessageBoxHandler(
-            [this](QWidget *owner, const QString &text, const QString &caption, MessageIcon icon) {
-                m_messages.append({owner, text, caption, icon});
-            });
-    }
-    ~MessageRecorder() { setMessageBoxHandler({}); }
+    MessageRecorder();
+    ~MessageRecorder();
     MessageRecorder(const MessageRecorder &) = delete;
     MessageRecorder &operator=(const MessageRecorder &) = delete;
 
-    QList<RecordedMessage> take() { return std::exchange(m_messages, {}); }
+    // The messages so far, which are then forgotten.
+    QList<RecordedMessage> take() { return std::exchange(messages, {}); }
 
-private:
-    QList<RecordedMessage> m_messages;
+    QList<RecordedMessage> messages;
 };

@@ -1,6 +1,5 @@
 #include "CAutoComboBox.h"
 #include "CContextRichEdit.h"
-#include "Cp1250.h"
 #include "CTobrelView.h"
 #include "StoreFiles.h"
 #include "WorkspaceFixture.h"
@@ -44,28 +43,14 @@ template <typename Widget> Widget *control(QDialog *dialog, const char *id)
 
 void writeStores(const WorkspaceFixture &fixture)
 {
-    EnvelopeFormatArray envelopes;
-    envelopes.Append(envelope("DL", 22.9f, 11.4f, 1, 1, 11, 5.5f));
-    QVERIFY(saveEnvelopeStore(fixture.path(kEnvelopeStoreName), envelopes));
-    AddressEntryArray senders;
-    senders.Append(address("Firma", "Firma s.r.o."));
-    AddressEntryArray addressees;
-    addressees.Append(address("Novák", "Jan Novák\r\nBrno"));
-    addressees.Append(address("Svoboda", "Petr Svoboda"));
-    QVERIFY(saveAddressStore(fixture.path(kAddressStoreName), senders, addressees));
-}
-
-QStringList items(const QComboBox *combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
+    QVERIFY(fixture.writeStores(
+        {envelope("DL", 22.9f, 11.4f, 1, 1, 11, 5.5f)}, {address("Firma", "Firma s.r.o.")},
+        {address("Novák", "Jan Novák\r\nBrno"), address("Svoboda", "Petr Svoboda")}));
 }
 
 } // namespace
 
-class TestViewDialogs : public QObject
+class ViewDialogsTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -79,7 +64,7 @@ private Q_SLOTS:
     void directPrintWithoutPrinterIsReported();
 };
 
-void TestViewDialogs::newAddressAppendsWithoutApplying_data()
+void ViewDialogsTest::newAddressAppendsWithoutApplying_data()
 {
     QTest::addColumn<int>("command");
     QTest::addColumn<bool>("sender");
@@ -87,7 +72,7 @@ void TestViewDialogs::newAddressAppendsWithoutApplying_data()
     QTest::newRow("sender") << Command::NewSender << true;
 }
 
-void TestViewDialogs::newAddressAppendsWithoutApplying()
+void ViewDialogsTest::newAddressAppendsWithoutApplying()
 {
     QFETCH(int, command);
     QFETCH(bool, sender);
@@ -111,14 +96,14 @@ void TestViewDialogs::newAddressAppendsWithoutApplying()
     QCOMPARE(list.GetSize(), sizeBefore + 1);
     QCOMPARE(list.ElementAt(sizeBefore).label, cp1250("Adámek"));
     QCOMPARE(list.ElementAt(sizeBefore).text, cp1250("Jiří Adámek\r\nTábor"));
-    QVERIFY(items(combo).contains(QStringLiteral("Adámek")));
-    QCOMPARE(items(combo).indexOf(QStringLiteral("Adámek")), 1); // after "<Žádný>"
+    QVERIFY(comboItems(combo).contains(QStringLiteral("Adámek")));
+    QCOMPARE(comboItems(combo).indexOf(QStringLiteral("Adámek")), 1); // after "<Žádný>"
     // Neither selected nor applied.
     QCOMPARE(combo->currentText(), sender ? QStringLiteral("Firma") : QStringLiteral("Novák"));
     QCOMPARE(edit->toPlainText(), shown);
 }
 
-void TestViewDialogs::cancelledNewAddressChangesNothing()
+void ViewDialogsTest::cancelledNewAddressChangesNothing()
 {
     WorkspaceFixture fixture;
     writeStores(fixture);
@@ -132,7 +117,7 @@ void TestViewDialogs::cancelledNewAddressChangesNothing()
     QCOMPARE(view->m_addresseeCombo->count(), 3);
 }
 
-void TestViewDialogs::newEnvelopeAppendsWithoutLayout()
+void ViewDialogsTest::newEnvelopeAppendsWithoutLayout()
 {
     WorkspaceFixture fixture;
     writeStores(fixture);
@@ -150,13 +135,13 @@ void TestViewDialogs::newEnvelopeAppendsWithoutLayout()
     QCOMPARE(added.height, 12.0f);
     QCOMPARE(added.senderLeft, 1.0f);
     QCOMPARE(added.senderTop, 1.0f);
-    QCOMPARE(items(view->m_envelopeCombo), (QStringList{"A5", "DL"}));
+    QCOMPARE(comboItems(view->m_envelopeCombo), (QStringList{"A5", "DL"}));
     QCOMPARE(view->m_envelopeCombo->currentText(), QStringLiteral("DL"));
     QCOMPARE(view->m_curEnvelope, std::string("DL"));
     QCOMPARE(view->m_senderEdit->geometry(), senderBox);
 }
 
-void TestViewDialogs::editKeepsTheShownText()
+void ViewDialogsTest::editKeepsTheShownText()
 {
     WorkspaceFixture fixture;
     writeStores(fixture);
@@ -178,7 +163,7 @@ void TestViewDialogs::editKeepsTheShownText()
     QCOMPARE(view->m_addresseeEdit->toPlainText(), QStringLiteral("Jan Novák\nOlomouc"));
 }
 
-void TestViewDialogs::deleteLeavesTheAppliedText()
+void ViewDialogsTest::deleteLeavesTheAppliedText()
 {
     WorkspaceFixture fixture;
     writeStores(fixture);
@@ -191,7 +176,7 @@ void TestViewDialogs::deleteLeavesTheAppliedText()
         });
         QVERIFY(view->OnCmdMsg(Command::DeleteEntries));
         QCOMPARE(view->m_addressees.GetSize(), 1);
-        QCOMPARE(items(view->m_addresseeCombo), (QStringList{"<Žádný>", "Svoboda"}));
+        QCOMPARE(comboItems(view->m_addresseeCombo), (QStringList{"<Žádný>", "Svoboda"}));
         QCOMPARE(view->m_addresseeEdit->toPlainText(), QStringLiteral("Jan Novák\nBrno"));
         QCOMPARE(view->m_curAddressee, cp1250("Novák"));
     }
@@ -203,7 +188,7 @@ void TestViewDialogs::deleteLeavesTheAppliedText()
     QCOMPARE(addressees.ElementAt(0).label, std::string("Svoboda"));
 }
 
-void TestViewDialogs::printCommandsOpenTheirDialogs()
+void ViewDialogsTest::printCommandsOpenTheirDialogs()
 {
     WorkspaceFixture fixture;
     writeStores(fixture);
@@ -234,10 +219,10 @@ void TestViewDialogs::printCommandsOpenTheirDialogs()
     QVERIFY(view->OnCmdMsg(Command::FilePrintSetup));
     QCOMPARE(opened, QStringLiteral("QPageSetupDialog"));
     QCOMPARE(view->m_curEnvelope, before);
-    QVERIFY(fixture.messages.isEmpty());
+    QVERIFY(fixture.messages().isEmpty());
 }
 
-void TestViewDialogs::directPrintWithoutPrinterIsReported()
+void ViewDialogsTest::directPrintWithoutPrinterIsReported()
 {
     if (!QPrinterInfo::availablePrinters().isEmpty())
         QSKIP("a printer is installed; direct printing would really print");
@@ -245,9 +230,9 @@ void TestViewDialogs::directPrintWithoutPrinterIsReported()
     writeStores(fixture);
     auto view = fixture.startView();
     QVERIFY(view->OnCmdMsg(Command::FilePrintDirect));
-    QCOMPARE(fixture.messages.size(), 1);
-    QCOMPARE(fixture.messages.first().icon, MessageIcon::Error);
+    QCOMPARE(fixture.messages().size(), 1);
+    QCOMPARE(fixture.messages().first().icon, MessageIcon::Error);
 }
 
-QTEST_MAIN(TestViewDialogs)
-#include "tst_viewdialogs.moc"
+QTEST_MAIN(ViewDialogsTest)
+#include "ViewDialogsTest.moc"

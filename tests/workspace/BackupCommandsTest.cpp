@@ -1,8 +1,11 @@
 #include "BackupCommands.h"
-#include "CommonDialogs.h"
 #include "Cp1250.h"
-#include "MessageBox.h"
+#include "DialogStubs.h"
+#include "FileBytes.h"
+#include "MessageRecorder.h"
+#include "ScopedDirectories.h"
 #include "SortedList.h"
+#include "Texts.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -14,13 +17,6 @@
 #include <optional>
 
 namespace {
-
-struct ShownMessage
-{
-    QString text;
-    QString caption;
-    MessageIcon icon;
-};
 
 AddressEntry address(const std::string &label)
 {
@@ -39,23 +35,9 @@ EnvelopeFormat envelope(const std::string &label)
     return format;
 }
 
-QStringList itemsOf(const QComboBox &combo)
-{
-    QStringList items;
-    for (int i = 0; i < combo.count(); ++i)
-        items << combo.itemText(i);
-    return items;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
-class TestBackupCommands : public QObject
+class BackupCommandsTest : public QObject
 {
     Q_OBJECT
 
@@ -84,7 +66,7 @@ private:
     BackupCommands commands();
     QString path(const QString &name) const { return m_dir->filePath(name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::optional<ScopedCurrentDirectory> m_dir;
     std::unique_ptr<QTemporaryDir> m_elsewhere;
     QString m_startDirectory;
     QWidget m_owner;
@@ -94,16 +76,15 @@ private:
     std::unique_ptr<QComboBox> m_envelopeCombo;
     std::unique_ptr<QComboBox> m_senderCombo;
     std::unique_ptr<QComboBox> m_addresseeCombo;
-    QList<FileDialogRequest> m_requests;
-    QList<ShownMessage> m_messages;
+    std::optional<FileDialogStub> m_files;
+    std::optional<MessageRecorder> m_recorder;
 };
 
-void TestBackupCommands::init()
+void BackupCommandsTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_dir.emplace();
     m_elsewhere = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid() && m_elsewhere->isValid());
-    QVERIFY(QDir::setCurrent(m_dir->path()));
     m_startDirectory = QDir::currentPath();
 
     m_envelopes = EnvelopeFormatArray();
@@ -113,39 +94,33 @@ void TestBackupCommands::init()
         *combo = std::make_unique<QComboBox>();
         makeSortedList(combo->get());
     }
-    m_requests.clear();
-    m_messages.clear();
-    setMessageBoxHandler(
-        [this](QWidget *, const QString &text, const QString &caption, MessageIcon icon) {
-            m_messages.append({text, caption, icon});
-        });
+    m_files.emplace();
+    m_recorder.emplace();
 }
 
-void TestBackupCommands::cleanup()
+void BackupCommandsTest::cleanup()
 {
     QCOMPARE(QDir::currentPath(), m_startDirectory);
-    setFileDialogFunction({});
-    setMessageBoxHandler({});
-    QDir::setCurrent(QDir::tempPath());
+    m_recorder.reset();
+    m_files.reset();
+    m_dir.reset();
 }
 
-void TestBackupCommands::answerFileDialog(std::optional<QString> answer)
+void BackupCommandsTest::answerFileDialog(std::optional<QString> answer)
 {
-    setFileDialogFunction(
-        [this, answer](QWidget *, const FileDialogRequest &request) -> std::optional<QString> {
-            m_requests.append(request);
-            QDir::setCurrent(m_elsewhere->path());
-            return answer;
-        });
+    m_files->answer = [this, answer](const FileDialogRequest &) {
+        QDir::setCurrent(m_elsewhere->path());
+        return answer;
+    };
 }
 
-BackupCommands TestBackupCommands::commands()
+BackupCommands BackupCommandsTest::commands()
 {
     return BackupCommands(&m_owner, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo.get(),
                                      m_senderCombo.get(), m_addresseeCombo.get()});
 }
 
-void TestBackupCommands::backupDialogs_data()
+void BackupCommandsTest::backupDialogs_data()
 {
     QTest::addColumn<int>("command");
     QTest::addColumn<QString>("title");
@@ -167,7 +142,7 @@ void TestBackupCommands::backupDialogs_data()
                                << "Zálohy obálek (*.zob)|*.zob||";
 }
 
-void TestBackupCommands::backupDialogs()
+void BackupCommandsTest::backupDialogs()
 {
     QFETCH(int, command);
     QFETCH(QString, title);
@@ -196,20 +171,20 @@ void TestBackupCommands::backupDialogs()
         break;
     }
 
-    QCOMPARE(m_requests.size(), 1);
-    const FileDialogRequest &request = m_requests.first();
+    QCOMPARE(m_files->requests.size(), 1);
+    const FileDialogRequest &request = m_files->requests.first();
     QCOMPARE(request.mode, FileDialogRequest::Mode::Save);
     QCOMPARE(request.title, title);
     QCOMPARE(request.defaultName, defaultName);
     QCOMPARE(request.defaultExtension, extension);
     QCOMPARE(request.filter, filter);
     QCOMPARE(request.directory, m_startDirectory);
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_recorder->messages.isEmpty());
     const QByteArray written = readFile(target);
     QCOMPARE(written.left(4), QByteArray(1, char(expectedEntries[command])) + QByteArray(3, 0));
 }
 
-void TestBackupCommands::cancelledCommandsChangeNothing_data()
+void BackupCommandsTest::cancelledCommandsChangeNothing_data()
 {
     QTest::addColumn<int>("command");
     QTest::newRow("senders") << 0;
@@ -218,7 +193,7 @@ void TestBackupCommands::cancelledCommandsChangeNothing_data()
     QTest::newRow("restore") << 3;
 }
 
-void TestBackupCommands::cancelledCommandsChangeNothing()
+void BackupCommandsTest::cancelledCommandsChangeNothing()
 {
     QFETCH(int, command);
     m_addressees.Append(address("A"));
@@ -229,31 +204,31 @@ void TestBackupCommands::cancelledCommandsChangeNothing()
         &BackupCommands::OnBackupEnvelopes, &BackupCommands::OnRestoreBackup};
     (backup.*handlers[command])();
 
-    QCOMPARE(m_requests.size(), 1);
-    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(m_files->requests.size(), 1);
+    QVERIFY(m_recorder->messages.isEmpty());
     QCOMPARE(m_addressees.GetSize(), 1);
     QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).isEmpty());
     QVERIFY(QDir(m_elsewhere->path()).entryList(QDir::Files).isEmpty());
     // cleanup() checks that the current directory came back.
 }
 
-void TestBackupCommands::failedBackupTellsTheUser()
+void BackupCommandsTest::failedBackupTellsTheUser()
 {
     m_envelopes.Append(envelope("C5"));
     answerFileDialog(path("missing folder/b.zob"));
     commands().OnBackupEnvelopes();
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().icon, MessageIcon::Error);
-    QCOMPARE(m_messages.first().caption, QStringLiteral("Chyba"));
-    QVERIFY(m_messages.first().text.contains(QStringLiteral("b.zob")));
+    QCOMPARE(m_recorder->messages.size(), 1);
+    QCOMPARE(m_recorder->messages.first().icon, MessageIcon::Error);
+    QCOMPARE(m_recorder->messages.first().caption, QStringLiteral("Chyba"));
+    QVERIFY(m_recorder->messages.first().text.contains(QStringLiteral("b.zob")));
 }
 
-void TestBackupCommands::restoreDialog()
+void BackupCommandsTest::restoreDialog()
 {
     answerFileDialog(std::nullopt);
     commands().OnRestoreBackup();
-    QCOMPARE(m_requests.size(), 1);
-    const FileDialogRequest &request = m_requests.first();
+    QCOMPARE(m_files->requests.size(), 1);
+    const FileDialogRequest &request = m_files->requests.first();
     QCOMPARE(request.mode, FileDialogRequest::Mode::Open);
     QCOMPARE(request.title, QStringLiteral("Vyberte soubor se zálohou"));
     QVERIFY(request.defaultName.isEmpty());
@@ -265,29 +240,29 @@ void TestBackupCommands::restoreDialog()
                             "Zálohy obálek (*.zob)|*.zob||"));
 }
 
-void TestBackupCommands::restoreRightAfterBackupListsEveryLabel()
+void BackupCommandsTest::restoreRightAfterBackupListsEveryLabel()
 {
     for (const char *label : {"Nov\xE1k", "Adam", "\x8Atefan"}) {
         m_senders.Append(address(label));
         addSortedItem(m_senderCombo.get(), fromCp1250(label));
     }
-    const QStringList comboBefore = itemsOf(*m_senderCombo);
+    const QStringList comboBefore = comboItems(m_senderCombo.get());
     answerFileDialog(path("s.zod"));
     commands().OnBackupSenders();
     answerFileDialog(path("s.zod"));
     commands().OnRestoreBackup();
 
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().caption, QStringLiteral("Obnova odesílatelů"));
-    QCOMPARE(m_messages.first().icon, MessageIcon::Information);
-    QCOMPARE(m_messages.first().text,
+    QCOMPARE(m_recorder->messages.size(), 1);
+    QCOMPARE(m_recorder->messages.first().caption, QStringLiteral("Obnova odesílatelů"));
+    QCOMPARE(m_recorder->messages.first().icon, MessageIcon::Information);
+    QCOMPARE(m_recorder->messages.first().text,
              QStringLiteral("Odesílatelé byli úspěšně obnoveni.\n\nTito odesílatelé již "
                             "existovali a nebyli obnoveni ze zálohy:\nNovák\nAdam\nŠtefan\n"));
     QCOMPARE(m_senders.GetSize(), 3);
-    QCOMPARE(itemsOf(*m_senderCombo), comboBefore);
+    QCOMPARE(comboItems(m_senderCombo.get()), comboBefore);
 }
 
-void TestBackupCommands::capitalExtensionIsRefused_data()
+void BackupCommandsTest::capitalExtensionIsRefused_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("capitals") << "a.ZAD";
@@ -296,7 +271,7 @@ void TestBackupCommands::capitalExtensionIsRefused_data()
     QTest::newRow("no extension") << "zad";
 }
 
-void TestBackupCommands::capitalExtensionIsRefused()
+void BackupCommandsTest::capitalExtensionIsRefused()
 {
     QFETCH(QString, name);
     m_addressees.Append(address("A"));
@@ -307,25 +282,26 @@ void TestBackupCommands::capitalExtensionIsRefused()
 
     answerFileDialog(path(name));
     commands().OnRestoreBackup();
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().text, QStringLiteral("Neznámý typ souboru."));
-    QCOMPARE(m_messages.first().caption, QStringLiteral("CHYBA"));
-    QCOMPARE(m_messages.first().icon, MessageIcon::Error);
+    QCOMPARE(m_recorder->messages.size(), 1);
+    QCOMPARE(m_recorder->messages.first().text, QStringLiteral("Neznámý typ souboru."));
+    QCOMPARE(m_recorder->messages.first().caption, QStringLiteral("CHYBA"));
+    QCOMPARE(m_recorder->messages.first().icon, MessageIcon::Error);
     QCOMPARE(m_addressees.GetSize(), 0);
     QCOMPARE(m_addresseeCombo->count(), 0);
 }
 
-void TestBackupCommands::unopenableFileIsReported()
+void BackupCommandsTest::unopenableFileIsReported()
 {
     answerFileDialog(path("gone.zad"));
     commands().OnRestoreBackup();
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().text, QStringLiteral("Nezdařilo se otevřít zadaný soubor."));
-    QCOMPARE(m_messages.first().caption, QStringLiteral("Chyba"));
-    QCOMPARE(m_messages.first().icon, MessageIcon::Error);
+    QCOMPARE(m_recorder->messages.size(), 1);
+    QCOMPARE(m_recorder->messages.first().text,
+             QStringLiteral("Nezdařilo se otevřít zadaný soubor."));
+    QCOMPARE(m_recorder->messages.first().caption, QStringLiteral("Chyba"));
+    QCOMPARE(m_recorder->messages.first().icon, MessageIcon::Error);
 }
 
-void TestBackupCommands::senderBackupRenamedIsMergedIntoAddressees()
+void BackupCommandsTest::senderBackupRenamedIsMergedIntoAddressees()
 {
     m_senders.Append(address("Firma"));
     m_senders.Append(address("\xC8"
@@ -346,16 +322,16 @@ void TestBackupCommands::senderBackupRenamedIsMergedIntoAddressees()
     QCOMPARE(m_addressees.ElementAt(1).label, std::string("\xC8"
                                                           "EZ"));
     QCOMPARE(m_addressees.ElementAt(1).text, std::string("Dlouh\xE1 5\r\nPraha"));
-    QCOMPARE(itemsOf(*m_addresseeCombo), (QStringList{"<Žádný>", "ČEZ", "Firma", "Zeman"}));
+    QCOMPARE(comboItems(m_addresseeCombo.get()), (QStringList{"<Žádný>", "ČEZ", "Firma", "Zeman"}));
     QCOMPARE(m_senderCombo->count(), 0);
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().caption, QStringLiteral("Obnova adresátů"));
-    QCOMPARE(m_messages.first().text,
+    QCOMPARE(m_recorder->messages.size(), 1);
+    QCOMPARE(m_recorder->messages.first().caption, QStringLiteral("Obnova adresátů"));
+    QCOMPARE(m_recorder->messages.first().text,
              QStringLiteral("Adresáti byli úspěšně obnoveni.\n\nTito adresáti již existovali "
                             "a nebyli obnoveni ze zálohy:\nFirma\n"));
 }
 
-void TestBackupCommands::envelopesRestoreIntoEnvelopeList()
+void BackupCommandsTest::envelopesRestoreIntoEnvelopeList()
 {
     m_envelopes.Append(envelope("C5"));
     m_envelopes.Append(envelope("DL"));
@@ -368,35 +344,31 @@ void TestBackupCommands::envelopesRestoreIntoEnvelopeList()
     QCOMPARE(m_envelopes.GetSize(), 2);
     QCOMPARE(m_envelopes.ElementAt(1).label, std::string("C5"));
     QCOMPARE(m_envelopes.ElementAt(1).width, 22.0f);
-    QCOMPARE(itemsOf(*m_envelopeCombo), QStringList{"C5"});
-    QCOMPARE(m_messages.first().caption, QStringLiteral("Obnova obálek"));
-    QCOMPARE(m_messages.first().text,
+    QCOMPARE(comboItems(m_envelopeCombo.get()), QStringList{"C5"});
+    QCOMPARE(m_recorder->messages.first().caption, QStringLiteral("Obnova obálek"));
+    QCOMPARE(m_recorder->messages.first().text,
              QStringLiteral("Obálky byly úspěšně obnoveny.\n\nTyto obálky již existovaly a "
                             "nebyly obnoveny ze zálohy:\nDL\n"));
 }
 
-void TestBackupCommands::damagedBackupKeepsWholeEntriesAndSaysSo()
+void BackupCommandsTest::damagedBackupKeepsWholeEntriesAndSaysSo()
 {
     m_addressees.Append(address("A"));
     m_addressees.Append(address("B"));
     answerFileDialog(path("a.zad"));
     commands().OnBackupAddressees();
-    QByteArray bytes = readFile(path("a.zad"));
-    {
-        QFile file(path("a.zad"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes.left(bytes.size() - 2));
-    }
+    const QByteArray bytes = readFile(path("a.zad"));
+    QVERIFY(writeFile(path("a.zad"), bytes.left(bytes.size() - 2)));
     m_addressees = AddressEntryArray();
 
     answerFileDialog(path("a.zad"));
     commands().OnRestoreBackup();
     QCOMPARE(m_addressees.GetSize(), 1);
-    QCOMPARE(itemsOf(*m_addresseeCombo), QStringList{"A"});
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().icon, MessageIcon::Error);
-    QVERIFY(!m_messages.first().text.contains(QStringLiteral("úspěšně")));
+    QCOMPARE(comboItems(m_addresseeCombo.get()), QStringList{"A"});
+    QCOMPARE(m_recorder->messages.size(), 1);
+    QCOMPARE(m_recorder->messages.first().icon, MessageIcon::Error);
+    QVERIFY(!m_recorder->messages.first().text.contains(QStringLiteral("úspěšně")));
 }
 
-QTEST_MAIN(TestBackupCommands)
-#include "test_backupcommands.moc"
+QTEST_MAIN(BackupCommandsTest)
+#include "BackupCommandsTest.moc"

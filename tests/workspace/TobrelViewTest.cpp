@@ -1,14 +1,12 @@
 #include "CAutoComboBox.h"
 #include "CContextRichEdit.h"
-#include "CommonDialogs.h"
-#include "Cp1250.h"
 #include "CTobrelView.h"
+#include "DialogStubs.h"
 #include "PostedEvents.h"
 #include "StoreFiles.h"
 #include "WorkspaceFixture.h"
 
 #include <QDir>
-#include <QLineEdit>
 #include <QTest>
 #include <QTextDocument>
 
@@ -26,24 +24,17 @@ QByteArray hex(const char *digits)
 // The envelope of the examples and a smaller one, with two addressees and a sender.
 void writeSampleStores(const WorkspaceFixture &fixture)
 {
-    EnvelopeFormatArray envelopes;
-    envelopes.Append(envelope("DL", 22.9f, 11.4f, 1, 1, 11, 5.5f));
-    envelopes.Append(envelope("C6", 16, 11.4f, 1, 1, 8, 5));
-    QVERIFY(saveEnvelopeStore(fixture.path(kEnvelopeStoreName), envelopes));
-    AddressEntryArray senders;
-    senders.Append(address("Firma", "Firma s.r.o.\r\nDlouhá 1\r\nPraha"));
-    AddressEntryArray addressees;
-    addressees.Append(address("Novák", "Jan Novák\r\nKrátká 5\r\nBrno"));
-    addressees.Append(address("Svoboda", "Petr Svoboda\r\nOlomouc"));
-    QVERIFY(saveAddressStore(fixture.path(kAddressStoreName), senders, addressees));
+    QVERIFY(fixture.writeStores(
+        {envelope("DL", 22.9f, 11.4f, 1, 1, 11, 5.5f), envelope("C6", 16, 11.4f, 1, 1, 8, 5)},
+        {address("Firma", "Firma s.r.o.\r\nDlouhá 1\r\nPraha")},
+        {address("Novák", "Jan Novák\r\nKrátká 5\r\nBrno"),
+         address("Svoboda", "Petr Svoboda\r\nOlomouc")}));
 }
 
-QStringList items(const QComboBox *combo)
+std::unique_ptr<CTobrelView> startWithSampleStores(WorkspaceFixture &fixture)
 {
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
+    writeSampleStores(fixture);
+    return fixture.startView();
 }
 
 double boxPointSize(const CContextRichEdit *edit)
@@ -53,11 +44,10 @@ double boxPointSize(const CContextRichEdit *edit)
 
 } // namespace
 
-class TestTobrelView : public QObject
+class TobrelViewTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup();
     void startsEmptyAndWritesEmptyStores();
     void keepsStoresByteForByte();
     void layoutAtStart_data();
@@ -81,20 +71,15 @@ private Q_SLOTS:
     void previewShowsTheThirdFieldWhileShown();
 };
 
-void TestTobrelView::cleanup()
-{
-    setFontDialogFunction({});
-}
-
-void TestTobrelView::startsEmptyAndWritesEmptyStores()
+void TobrelViewTest::startsEmptyAndWritesEmptyStores()
 {
     WorkspaceFixture fixture;
     {
         auto view = fixture.startView();
         QCOMPARE(view->m_envelopeCombo->count(), 0);
-        QCOMPARE(items(view->m_addresseeCombo), QStringList{kNone});
-        QCOMPARE(items(view->m_senderCombo), QStringList{kNone});
-        QCOMPARE(items(view->m_scaleCombo),
+        QCOMPARE(comboItems(view->m_addresseeCombo), QStringList{kNone});
+        QCOMPARE(comboItems(view->m_senderCombo), QStringList{kNone});
+        QCOMPARE(comboItems(view->m_scaleCombo),
                  (QStringList{"10%", "20%", "25%", "30%", "40%", "50%", "60%", "70%", "75%", "80%",
                               "90%", "100%"}));
         QCOMPARE(view->m_scaleCombo->currentText(), QStringLiteral("100%"));
@@ -102,8 +87,8 @@ void TestTobrelView::startsEmptyAndWritesEmptyStores()
         // Without formats nothing is laid out: the boxes keep their creation rectangles.
         QCOMPARE(view->m_senderEdit->geometry(), QRect(0, 0, 1, 1));
         QCOMPARE(view->m_addresseeEdit->geometry(), QRect(1, 1, 1, 1));
-        QCOMPARE(view->m_curAddressee, cp1250("<Žádný>"));
-        QCOMPARE(view->m_curSender, cp1250("<Žádný>"));
+        QCOMPARE(view->m_curAddressee, cp1250(kNone));
+        QCOMPARE(view->m_curSender, cp1250(kNone));
         QCOMPARE(view->m_curEnvelope, std::string());
         QCOMPARE(view->m_printFontSize, 12);
         QCOMPARE(QString::fromLatin1(view->m_printFont.lfFaceName),
@@ -112,26 +97,16 @@ void TestTobrelView::startsEmptyAndWritesEmptyStores()
         QCOMPARE(view->m_addresseeEdit->document()->defaultFont().family(),
                  QStringLiteral("Times New Roman"));
     }
-    QVERIFY(fixture.messages.isEmpty());
+    QVERIFY(fixture.messages().isEmpty());
     QCOMPARE(fixture.readFile(kEnvelopeStoreName), hex("00000000"));
     QCOMPARE(fixture.readFile(kAddressStoreName), hex("0000000000000000"));
-    QCOMPARE(fixture.readFile(kPrintFontFileName), hex("0c000000ee10000000"
-                                                       "0000"
-                                                       "0f000000") +
-                                                       "Times New Roman");
+    QCOMPARE(fixture.readFile(kPrintFontFileName), defaultPrintFontBytes());
 }
 
-void TestTobrelView::keepsStoresByteForByte()
+void TobrelViewTest::keepsStoresByteForByte()
 {
     WorkspaceFixture fixture;
-    const QByteArray envelopes = hex("01000000"
-                                     "0000d040"
-                                     "00001841"
-                                     "03616263"
-                                     "0000803f"
-                                     "0000803f"
-                                     "00008041"
-                                     "00004041");
+    const QByteArray envelopes = exampleEnvelopeStoreBytes();
     // One sender and two addressees with code page 1250 letters and CR LF breaks.
     const QByteArray addresses = hex("01000000") +
                                  "\x05"
@@ -151,23 +126,23 @@ void TestTobrelView::keepsStoresByteForByte()
                                 "0101"
                                 "05000000") +
                             "Arial";
-    fixture.writeFile(kEnvelopeStoreName, envelopes);
-    fixture.writeFile(kAddressStoreName, addresses);
-    fixture.writeFile(kPrintFontFileName, font);
+    QVERIFY(fixture.writeFile(kEnvelopeStoreName, envelopes));
+    QVERIFY(fixture.writeFile(kAddressStoreName, addresses));
+    QVERIFY(fixture.writeFile(kPrintFontFileName, font));
     {
         auto view = fixture.startView();
-        QCOMPARE(items(view->m_envelopeCombo), QStringList{"abc"});
+        QCOMPARE(comboItems(view->m_envelopeCombo), QStringList{"abc"});
         QCOMPARE(view->m_addressees.GetSize(), 2);
         QCOMPARE(view->m_printFontSize, 10);
         QCOMPARE(view->m_printFont.lfUnderline, 1);
     }
-    QVERIFY(fixture.messages.isEmpty());
+    QVERIFY(fixture.messages().isEmpty());
     QCOMPARE(fixture.readFile(kEnvelopeStoreName), envelopes);
     QCOMPARE(fixture.readFile(kAddressStoreName), addresses);
     QCOMPARE(fixture.readFile(kPrintFontFileName), font);
 }
 
-void TestTobrelView::layoutAtStart_data()
+void TobrelViewTest::layoutAtStart_data()
 {
     QTest::addColumn<QString>("scale");
     QTest::addColumn<QRect>("sender");
@@ -177,11 +152,10 @@ void TestTobrelView::layoutAtStart_data()
     QTest::newRow("50%") << "50%" << QRect(24, 69, 216, 88) << QRect(213, 154, 224, 111) << 6.0;
 }
 
-void TestTobrelView::layoutAtStart()
+void TobrelViewTest::layoutAtStart()
 {
     WorkspaceFixture fixture;
-    writeSampleStores(fixture);
-    auto view = fixture.startView();
+    auto view = startWithSampleStores(fixture);
     QCOMPARE(view->logicalDpiX(), 96);
     QCOMPARE(view->m_envelopeCombo->currentText(), QStringLiteral("C6"));
     choose(view->m_envelopeCombo, "DL");
@@ -198,11 +172,10 @@ void TestTobrelView::layoutAtStart()
     QCOMPARE(boxPointSize(view->m_addresseeEdit), points);
 }
 
-void TestTobrelView::sameScaleWhicheverWayItIsReached()
+void TobrelViewTest::sameScaleWhicheverWayItIsReached()
 {
     WorkspaceFixture fixture;
-    writeSampleStores(fixture);
-    auto view = fixture.startView();
+    auto view = startWithSampleStores(fixture);
     choose(view->m_scaleCombo, "50%");
     choose(view->m_envelopeCombo, "DL");
     QCOMPARE(view->m_senderEdit->geometry(), QRect(24, 69, 216, 88));
@@ -217,12 +190,11 @@ void TestTobrelView::sameScaleWhicheverWayItIsReached()
     QCOMPARE(view->m_senderEdit->geometry(), QRect(24, 69, 216, 88));
 }
 
-void TestTobrelView::addressSelectionRules()
+void TobrelViewTest::addressSelectionRules()
 {
     WorkspaceFixture fixture;
-    writeSampleStores(fixture);
-    auto view = fixture.startView();
-    QCOMPARE(items(view->m_addresseeCombo), (QStringList{kNone, "Novák", "Svoboda"}));
+    auto view = startWithSampleStores(fixture);
+    QCOMPARE(comboItems(view->m_addresseeCombo), (QStringList{kNone, "Novák", "Svoboda"}));
     QCOMPARE(view->m_addresseeEdit->toPlainText(), QString());
 
     choose(view->m_addresseeCombo, "Novák");
@@ -236,7 +208,7 @@ void TestTobrelView::addressSelectionRules()
 
     choose(view->m_addresseeCombo, kNone);
     QCOMPARE(view->m_addresseeEdit->toPlainText(), QString());
-    QCOMPARE(view->m_curAddressee, cp1250("<Žádný>"));
+    QCOMPARE(view->m_curAddressee, cp1250(kNone));
 
     choose(view->m_senderCombo, "Firma");
     QCOMPARE(view->m_senderEdit->toPlainText(), QStringLiteral("Firma s.r.o.\nDlouhá 1\nPraha"));
@@ -250,7 +222,7 @@ void TestTobrelView::addressSelectionRules()
     QCOMPARE(view->m_senderEdit->toPlainText(), QString());
 }
 
-void TestTobrelView::addresseeSortedBeforeNoneIsNotApplied()
+void TobrelViewTest::addresseeSortedBeforeNoneIsNotApplied()
 {
     WorkspaceFixture fixture;
     AddressEntryArray senders;
@@ -259,17 +231,16 @@ void TestTobrelView::addresseeSortedBeforeNoneIsNotApplied()
     addressees.Append(address("!Firma", "Firma"));
     QVERIFY(saveAddressStore(fixture.path(kAddressStoreName), senders, addressees));
     auto view = fixture.startView();
-    QCOMPARE(items(view->m_addresseeCombo), (QStringList{"!Firma", kNone, "Adam"}));
+    QCOMPARE(comboItems(view->m_addresseeCombo), (QStringList{"!Firma", kNone, "Adam"}));
     QCOMPARE(view->m_addresseeCombo->currentIndex(), 0);
     QCOMPARE(view->m_addresseeEdit->toPlainText(), QString());
-    QCOMPARE(view->m_curAddressee, cp1250("<Žádný>"));
+    QCOMPARE(view->m_curAddressee, cp1250(kNone));
 }
 
-void TestTobrelView::enterAppliesAnEntryInOtherCase()
+void TobrelViewTest::enterAppliesAnEntryInOtherCase()
 {
     WorkspaceFixture fixture;
-    writeSampleStores(fixture);
-    auto view = fixture.startView();
+    auto view = startWithSampleStores(fixture);
     QCOMPARE(view->m_curEnvelope, std::string("C6"));
 
     view->m_envelopeCombo->lineEdit()->setText(QStringLiteral("dl"));
@@ -288,10 +259,10 @@ void TestTobrelView::enterAppliesAnEntryInOtherCase()
     QCoreApplication::processEvents();
     QCOMPARE(view->m_senderCombo->currentIndex(), 0);
     QCOMPARE(view->m_senderEdit->toPlainText(), QString());
-    QCOMPARE(view->m_curSender, cp1250("<Žádný>"));
+    QCOMPARE(view->m_curSender, cp1250(kNone));
 }
 
-void TestTobrelView::scaleWithoutFormatsResizesCharacters()
+void TobrelViewTest::scaleWithoutFormatsResizesCharacters()
 {
     WorkspaceFixture fixture;
     auto view = fixture.startView();
@@ -303,7 +274,7 @@ void TestTobrelView::scaleWithoutFormatsResizesCharacters()
     QCOMPARE(view->m_addresseeEdit->geometry(), QRect(1, 1, 1, 1));
 }
 
-void TestTobrelView::repeatedInitialUpdateChangesNothing()
+void TobrelViewTest::repeatedInitialUpdateChangesNothing()
 {
     WorkspaceFixture fixture;
     writeSampleStores(fixture);
@@ -321,8 +292,8 @@ void TestTobrelView::repeatedInitialUpdateChangesNothing()
         QCOMPARE(
             view->findChildren<CContextRichEdit *>(QString(), Qt::FindDirectChildrenOnly).size(),
             2);
-        QCOMPARE(items(view->m_addresseeCombo), (QStringList{kNone, "Novák"}));
-        QCOMPARE(items(view->m_envelopeCombo), (QStringList{"C6", "DL"}));
+        QCOMPARE(comboItems(view->m_addresseeCombo), (QStringList{kNone, "Novák"}));
+        QCOMPARE(comboItems(view->m_envelopeCombo), (QStringList{"C6", "DL"}));
         QCOMPARE(view->m_scaleCombo->count(), 12);
         QCOMPARE(view->m_scaleCombo->currentText(), QStringLiteral("50%"));
         QCOMPARE(view->m_addresseeEdit->toPlainText(), QStringLiteral("Jan Novák\nKrátká 5\nBrno"));
@@ -337,7 +308,7 @@ void TestTobrelView::repeatedInitialUpdateChangesNothing()
     QCOMPARE(addressees.GetSize(), 1);
 }
 
-void TestTobrelView::damagedStoreIsKeptAndReported_data()
+void TobrelViewTest::damagedStoreIsKeptAndReported_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<int>("cut");
@@ -351,7 +322,7 @@ void TestTobrelView::damagedStoreIsKeptAndReported_data()
         << kPrintFontFileName << 3 << "Times New Roman" << 5;
 }
 
-void TestTobrelView::damagedStoreIsKeptAndReported()
+void TobrelViewTest::damagedStoreIsKeptAndReported()
 {
     QFETCH(QString, fileName);
     QFETCH(int, cut);
@@ -361,11 +332,11 @@ void TestTobrelView::damagedStoreIsKeptAndReported()
     std::strcpy(arial.font.lfFaceName, "Arial");
     QVERIFY(savePrintFont(fixture.path(kPrintFontFileName), arial));
     const QByteArray damaged = fixture.readFile(fileName).chopped(cut);
-    fixture.writeFile(fileName, damaged);
+    QVERIFY(fixture.writeFile(fileName, damaged));
     {
         auto view = fixture.startView();
-        QCOMPARE(fixture.messages.size(), 1);
-        const RecordedMessage &message = fixture.messages.first();
+        QCOMPARE(fixture.messages().size(), 1);
+        const RecordedMessage &message = fixture.messages().first();
         QVERIFY2(message.text.contains(fileName), qPrintable(message.text));
         QFETCH(QString, kept);
         QVERIFY2(message.text.contains(kept), qPrintable(message.text));
@@ -380,12 +351,12 @@ void TestTobrelView::damagedStoreIsKeptAndReported()
     // The original stays whole beside the rewritten store, under the name the user was told.
     const QStringList keptFiles = QDir(fixture.path(".")).entryList({fileName + "?*"}, QDir::Files);
     QCOMPARE(keptFiles.size(), 1);
-    QVERIFY(fixture.messages.first().text.contains(keptFiles.first()));
+    QVERIFY(fixture.messages().first().text.contains(keptFiles.first()));
     QCOMPARE(fixture.readFile(keptFiles.first()), damaged);
     QVERIFY(fixture.readFile(fileName) != damaged);
 }
 
-void TestTobrelView::failedSaveIsReported()
+void TobrelViewTest::failedSaveIsReported()
 {
     WorkspaceFixture fixture;
     writeSampleStores(fixture);
@@ -397,16 +368,16 @@ void TestTobrelView::failedSaveIsReported()
         QVERIFY(QFile::remove(fixture.path(kEnvelopeStoreName)));
         QVERIFY(QDir(fixture.path(".")).mkdir(kEnvelopeStoreName));
     }
-    QCOMPARE(fixture.messages.size(), 1);
-    QVERIFY2(fixture.messages.first().text.contains(kEnvelopeStoreName),
-             qPrintable(fixture.messages.first().text));
-    QCOMPARE(fixture.messages.first().icon, MessageIcon::Error);
+    QCOMPARE(fixture.messages().size(), 1);
+    QVERIFY2(fixture.messages().first().text.contains(kEnvelopeStoreName),
+             qPrintable(fixture.messages().first().text));
+    QCOMPARE(fixture.messages().first().icon, MessageIcon::Error);
     // The other files were still written.
     QCOMPARE(fixture.readFile(kPrintFontFileName).size(), 30);
     QVERIFY(!fixture.readFile(kAddressStoreName).isEmpty());
 }
 
-void TestTobrelView::printFont_data()
+void TobrelViewTest::printFont_data()
 {
     QTest::addColumn<int>("tenths");
     QTest::addColumn<int>("weight");
@@ -420,12 +391,13 @@ void TestTobrelView::printFont_data()
     QTest::newRow("italic") << 90 << int(QFont::Normal) << true << 9 << false;
 }
 
-void TestTobrelView::printFont()
+void TobrelViewTest::printFont()
 {
     QFETCH(int, tenths);
     QFETCH(int, weight);
     QFETCH(bool, italic);
-    setFontDialogFunction([&](QWidget *, const QFont &initial) {
+    FontDialogStub fonts;
+    fonts.answer = [&](const QFont &initial) {
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setWeight(QFont::Weight(weight));
         font.setItalic(italic);
@@ -433,10 +405,9 @@ void TestTobrelView::printFont()
         // The dialog starts from the current print font.
         font.setPointSizeF(initial.pointSizeF());
         return std::optional<ChosenFont>(ChosenFont{font, tenths});
-    });
+    };
     WorkspaceFixture fixture;
-    writeSampleStores(fixture);
-    auto view = fixture.startView();
+    auto view = startWithSampleStores(fixture);
     choose(view->m_scaleCombo, "50%");
     QVERIFY(view->OnCmdMsg(Command::PrintFont));
 
@@ -455,24 +426,20 @@ void TestTobrelView::printFont()
     }
 }
 
-void TestTobrelView::cancelledPrintFontChangesNothing()
+void TobrelViewTest::cancelledPrintFontChangesNothing()
 {
-    bool asked = false;
-    setFontDialogFunction([&](QWidget *, const QFont &) {
-        asked = true;
-        return std::optional<ChosenFont>();
-    });
+    FontDialogStub fonts;
     WorkspaceFixture fixture;
     auto view = fixture.startView();
     const LOGFONT before = view->m_printFont;
     QVERIFY(view->OnCmdMsg(Command::PrintFont));
-    QVERIFY(asked);
+    QVERIFY(!fonts.offered.isEmpty());
     QCOMPARE(std::memcmp(&before, &view->m_printFont, sizeof before), 0);
     QCOMPARE(view->m_printFontSize, 12);
     QCOMPARE(boxPointSize(view->m_senderEdit), 12.0);
 }
 
-void TestTobrelView::commandsAreRouted()
+void TobrelViewTest::commandsAreRouted()
 {
     WorkspaceFixture fixture;
     auto view = fixture.startView();
@@ -503,11 +470,10 @@ void TestTobrelView::commandsAreRouted()
     QVERIFY(!state.checked);
 }
 
-void TestTobrelView::thirdFieldFollowsTheAddressee()
+void TobrelViewTest::thirdFieldFollowsTheAddressee()
 {
     WorkspaceFixture fixture;
-    writeSampleStores(fixture);
-    auto view = fixture.startView();
+    auto view = startWithSampleStores(fixture);
     auto *fieldEdit = view->m_thirdField.findChild<CContextRichEdit *>(QStringLiteral("1022"));
     QVERIFY(fieldEdit);
 
@@ -537,7 +503,7 @@ void TestTobrelView::thirdFieldFollowsTheAddressee()
     QCOMPARE(fieldEdit->toPlainText(), QString());
 }
 
-void TestTobrelView::linkFlagSurvivesARestart()
+void TobrelViewTest::linkFlagSurvivesARestart()
 {
     WorkspaceFixture fixture;
     {
@@ -550,11 +516,10 @@ void TestTobrelView::linkFlagSurvivesARestart()
     QCOMPARE(view->m_linkThirdField, 0);
 }
 
-void TestTobrelView::previewShowsTheOutline()
+void TobrelViewTest::previewShowsTheOutline()
 {
     WorkspaceFixture fixture;
-    writeSampleStores(fixture);
-    auto view = fixture.startView();
+    auto view = startWithSampleStores(fixture);
     choose(view->m_envelopeCombo, "DL");
     choose(view->m_addresseeCombo, "Novák");
     choose(view->m_senderCombo, "Firma");
@@ -576,18 +541,13 @@ void TestTobrelView::previewShowsTheOutline()
     QVERIFY(qGray(small.pixel(5 + 150, 52)) >= 128);
 }
 
-void TestTobrelView::previewShowsTheThirdFieldWhileShown()
+void TobrelViewTest::previewShowsTheThirdFieldWhileShown()
 {
     WorkspaceFixture fixture;
-    writeSampleStores(fixture);
-    auto view = fixture.startView();
+    auto view = startWithSampleStores(fixture);
     choose(view->m_envelopeCombo, "DL");
-    view->OnCmdMsg(Command::ThirdField);
     // Right of the sender box and above the addressee box, so no text box covers it.
-    const QList<std::pair<const char *, const char *>> boxes{
-        {"1018", "13"}, {"1019", "1"}, {"1020", "5"}, {"1021", "2"}};
-    for (const auto &[id, text] : boxes)
-        view->m_thirdField.findChild<QLineEdit *>(QLatin1String(id))->setText(QLatin1String(text));
+    showThirdField(*view, "13", "1", "5", "2");
 
     const auto dark = [](const QImage &image, int x, int y) {
         return qGray(image.pixel(x, y)) < 128;
@@ -612,5 +572,5 @@ void TestTobrelView::previewShowsTheThirdFieldWhileShown()
     QVERIFY(!dark(image, 251, 90));
 }
 
-QTEST_MAIN(TestTobrelView)
-#include "tst_tobrelview.moc"
+QTEST_MAIN(TobrelViewTest)
+#include "TobrelViewTest.moc"

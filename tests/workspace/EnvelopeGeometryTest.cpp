@@ -38,7 +38,7 @@ QRect corners(int left, int top, int right, int bottom)
 
 Q_DECLARE_METATYPE(EnvelopeFormat)
 
-class TestEnvelopeGeometry : public QObject
+class EnvelopeGeometryTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -57,7 +57,7 @@ private Q_SLOTS:
     void hostileLengthsDoNotOverflow();
 };
 
-void TestEnvelopeGeometry::previewBoxes_data()
+void EnvelopeGeometryTest::previewBoxes_data()
 {
     QTest::addColumn<double>("scale");
     QTest::addColumn<QRect>("sender");
@@ -66,7 +66,7 @@ void TestEnvelopeGeometry::previewBoxes_data()
     QTest::newRow("50%") << 50 * 0.01 << QRect(24, 69, 216, 88) << QRect(213, 154, 224, 111);
 }
 
-void TestEnvelopeGeometry::previewBoxes()
+void EnvelopeGeometryTest::previewBoxes()
 {
     QFETCH(double, scale);
     QFETCH(QRect, sender);
@@ -75,7 +75,7 @@ void TestEnvelopeGeometry::previewBoxes()
     QCOMPARE(previewAddresseeBox(dl(), scale, 96, 96), addressee);
 }
 
-void TestEnvelopeGeometry::senderBoxHeightRule_data()
+void EnvelopeGeometryTest::senderBoxHeightRule_data()
 {
     QTest::addColumn<float>("senderTop");
     QTest::addColumn<int>("topHimetric");
@@ -87,7 +87,7 @@ void TestEnvelopeGeometry::senderBoxHeightRule_data()
     QTest::newRow("below the middle") << 8.0f << 8000 << 6000;
 }
 
-void TestEnvelopeGeometry::senderBoxHeightRule()
+void EnvelopeGeometryTest::senderBoxHeightRule()
 {
     QFETCH(float, senderTop);
     // At 2540 dots per inch one pixel is 0.01 mm, so the box shows the raw units.
@@ -98,7 +98,7 @@ void TestEnvelopeGeometry::senderBoxHeightRule()
     QCOMPARE(box.top() + box.height(), bottomHimetric + 50);
 }
 
-void TestEnvelopeGeometry::outline_data()
+void EnvelopeGeometryTest::outline_data()
 {
     QTest::addColumn<EnvelopeFormat>("envelope");
     QTest::addColumn<double>("scale");
@@ -110,7 +110,7 @@ void TestEnvelopeGeometry::outline_data()
     QTest::newRow("degenerate") << format(0, 0, 0, 0, 0, 0) << 1.0 << QSize(0, 0);
 }
 
-void TestEnvelopeGeometry::outline()
+void EnvelopeGeometryTest::outline()
 {
     QFETCH(EnvelopeFormat, envelope);
     QFETCH(double, scale);
@@ -118,7 +118,7 @@ void TestEnvelopeGeometry::outline()
     QCOMPARE(previewOutline(envelope, scale), corner);
 }
 
-void TestEnvelopeGeometry::outlineMeetsTheBoxes()
+void EnvelopeGeometryTest::outlineMeetsTheBoxes()
 {
     // The outline and the addressee box share the screen's logical inch, so the box ends
     // where the outline's right and bottom edges are drawn.
@@ -130,7 +130,7 @@ void TestEnvelopeGeometry::outlineMeetsTheBoxes()
     QCOMPARE(previewOutlineToDevice({0, 0}, 96, 96), kPreviewOrigin);
 }
 
-void TestEnvelopeGeometry::printRects_data()
+void EnvelopeGeometryTest::printRects_data()
 {
     QTest::addColumn<int>("dpi");
     QTest::addColumn<QRect>("sender");
@@ -141,7 +141,7 @@ void TestEnvelopeGeometry::printRects_data()
                              << corners(1299, 650, 2705, 1346);
 }
 
-void TestEnvelopeGeometry::printRects()
+void EnvelopeGeometryTest::printRects()
 {
     QFETCH(int, dpi);
     QFETCH(QRect, sender);
@@ -150,7 +150,7 @@ void TestEnvelopeGeometry::printRects()
     QCOMPARE(printAddresseeRect(dl(), dpi, dpi), addressee);
 }
 
-void TestEnvelopeGeometry::fieldRects()
+void EnvelopeGeometryTest::fieldRects()
 {
     // Printed at true size whatever the preview scale.
     QCOMPARE(printFieldRect(2, 3, 5, 1.5, 600, 600), corners(472, 709, 1654, 1063));
@@ -160,7 +160,7 @@ void TestEnvelopeGeometry::fieldRects()
     QCOMPARE(previewFieldBox(0, 0, 0, 0, 0.5, 96, 96), QRect(kPreviewOrigin, QSize(0, 0)));
 }
 
-void TestEnvelopeGeometry::fontHeights_data()
+void EnvelopeGeometryTest::fontHeights_data()
 {
     QTest::addColumn<int>("points");
     QTest::addColumn<int>("dpi");
@@ -171,7 +171,7 @@ void TestEnvelopeGeometry::fontHeights_data()
     QTest::newRow("11 pt at 300 rounds up") << 11 << 300 << 46;
 }
 
-void TestEnvelopeGeometry::fontHeights()
+void EnvelopeGeometryTest::fontHeights()
 {
     QFETCH(int, points);
     QFETCH(int, dpi);
@@ -188,7 +188,7 @@ void TestEnvelopeGeometry::fontHeights()
     QCOMPARE(charFormatTwips(10, 75 * 0.01), 150);
 }
 
-void TestEnvelopeGeometry::hostileLengthsDoNotOverflow()
+void EnvelopeGeometryTest::hostileLengthsDoNotOverflow()
 {
     QCOMPARE(EnvelopeGeometry::trunc(std::numeric_limits<double>::quiet_NaN()), 0);
     QCOMPARE(EnvelopeGeometry::trunc(1e30), std::numeric_limits<int>::max());
@@ -201,5 +201,5 @@ void TestEnvelopeGeometry::hostileLengthsDoNotOverflow()
              QSize(std::numeric_limits<int>::max(), std::numeric_limits<int>::max()));
 }
 
-QTEST_APPLESS_MAIN(TestEnvelopeGeometry)
-#include "tst_envelopegeometry.moc"
+QTEST_APPLESS_MAIN(EnvelopeGeometryTest)
+#include "EnvelopeGeometryTest.moc"
