@@ -59,17 +59,18 @@ int addSortedItem(QComboBox *combo, const QString &text)
     const QStringList texts = itemTexts(combo);
     const auto it = std::upper_bound(texts.cbegin(), texts.cend(), text, labelLess);
     const int index = int(it - texts.cbegin());
-    const bool hadSelection = combo->currentIndex() >= 0;
-    const QString editText = combo->isEditable() ? combo->lineEdit()->text() : QString();
-    combo->insertItem(index, text);
-    // A list box that had no selection keeps none; QComboBox would select the first item
-    // that arrives in an empty list.
-    if (!hadSelection && combo->currentIndex() >= 0) {
-        const QSignalBlocker blocker(combo);
-        combo->setCurrentIndex(-1);
-        if (combo->isEditable())
-            combo->lineEdit()->setText(editText);
+    if (combo->currentIndex() >= 0) {
+        combo->insertItem(index, text);
+        return index;
     }
+    // A list without a selection keeps none; QComboBox would select the first item that
+    // arrives in an empty list, and say so.
+    const QSignalBlocker blocker(combo);
+    const QString editText = combo->currentText();
+    combo->insertItem(index, text);
+    combo->setCurrentIndex(-1);
+    if (combo->isEditable())
+        combo->setEditText(editText);
     return index;
 }
 

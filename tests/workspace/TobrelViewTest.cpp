@@ -3,6 +3,7 @@
 #include "CTobrelView.h"
 #include "DialogStubs.h"
 #include "PostedEvents.h"
+#include "ProfileFile.h"
 #include "StoreFiles.h"
 #include "WorkspaceFixture.h"
 
@@ -101,6 +102,14 @@ void TobrelViewTest::startsEmptyAndWritesEmptyStores()
     QCOMPARE(fixture.readFile(kEnvelopeStoreName), hex("00000000"));
     QCOMPARE(fixture.readFile(kAddressStoreName), hex("0000000000000000"));
     QCOMPARE(fixture.readFile(kPrintFontFileName), defaultPrintFontBytes());
+    // The panel's window goes before the view: its section comes first in a new file.
+    QCOMPARE(fixture.readProfile(kProfileFileName),
+             QByteArray("[TRETI_OKNO]\r\n"
+                        "font=1000000000000000000000000000000000000000000000EE0000000054696D6573"
+                        "204E657720526F6D616E000000000000000000000000000000000067\r\n"
+                        "left=0.000000\r\nup=0.000000\r\nsirka=0.000000\r\nvyska=0.000000\r\n"
+                        "vfont=120\r\n"
+                        "[3okno]\r\npropojit=1\r\n"));
 }
 
 void TobrelViewTest::keepsStoresByteForByte()

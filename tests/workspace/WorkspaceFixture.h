@@ -26,6 +26,10 @@ public:
         return ::writeFile(path(fileName), bytes);
     }
     QByteArray readFile(const QString &fileName) const { return ::readFile(path(fileName)); }
+    QByteArray readProfile(const QString &fileName) const
+    {
+        return ::readFile(m_configHome.filePath(fileName));
+    }
     // The envelope and address stores the view reads at its start.
     bool writeStores(const QList<EnvelopeFormat> &envelopes, const QList<AddressEntry> &senders,
                      const QList<AddressEntry> &addressees) const;

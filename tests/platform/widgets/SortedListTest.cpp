@@ -52,6 +52,25 @@ private slots:
         QCOMPARE(comboItems(&combo), (QStringList{"<Žádný>", "adam", "Adam", "Hrubý", "Chalupa"}));
     }
 
+    void addSortedItemKeepsNoSelection()
+    {
+        // A list without a selection gets none from a new item, editable or not.
+        for (const bool editable : {false, true}) {
+            QComboBox combo;
+            combo.setEditable(editable);
+            makeSortedList(&combo);
+            QSignalSpy changes(&combo, &QComboBox::currentIndexChanged);
+            addSortedItem(&combo, QStringLiteral("Brno"));
+            QCOMPARE(combo.currentIndex(), -1);
+            QCOMPARE(combo.currentText(), QString());
+            QCOMPARE(changes.count(), 0);
+
+            combo.setCurrentIndex(0);
+            addSortedItem(&combo, QStringLiteral("Aš"));
+            QCOMPARE(combo.currentText(), QStringLiteral("Brno"));
+        }
+    }
+
     void addSortedItemsMergesAndKeepsTheCurrentItem()
     {
         QComboBox combo;
