@@ -60,7 +60,7 @@ bool ArchiveReader::readInt32(std::int32_t &value)
 {
     if (remaining() < 4)
         return false;
-    value = qFromLittleEndian<std::int32_t>(m_bytes.data() + m_pos);
+    value = qFromLittleEndian<std::int32_t>(m_bytes.constData() + m_pos);
     m_pos += 4;
     return true;
 }
@@ -78,7 +78,7 @@ bool ArchiveReader::readByte(std::uint8_t &value)
 {
     if (remaining() < 1)
         return false;
-    value = std::uint8_t(m_bytes[m_pos]);
+    value = std::uint8_t(m_bytes.at(m_pos));
     ++m_pos;
     return true;
 }
@@ -95,7 +95,7 @@ bool ArchiveReader::readString(std::string &bytes)
             m_pos = start;
             return false;
         }
-        const auto wideLength = qFromLittleEndian<std::uint16_t>(m_bytes.data() + m_pos);
+        const auto wideLength = qFromLittleEndian<std::uint16_t>(m_bytes.constData() + m_pos);
         m_pos += 2;
         length = wideLength;
         if (wideLength == kLongLength) {
@@ -103,7 +103,7 @@ bool ArchiveReader::readString(std::string &bytes)
                 m_pos = start;
                 return false;
             }
-            length = qsizetype(qFromLittleEndian<std::uint32_t>(m_bytes.data() + m_pos));
+            length = qsizetype(qFromLittleEndian<std::uint32_t>(m_bytes.constData() + m_pos));
             m_pos += 4;
         }
     }
@@ -118,7 +118,7 @@ bool ArchiveReader::readRawBytes(qsizetype count, std::string &bytes)
 {
     if (count < 0 || count > remaining())
         return false;
-    bytes.assign(m_bytes.data() + m_pos, std::size_t(count));
+    bytes.assign(m_bytes.constData() + m_pos, std::size_t(count));
     m_pos += count;
     return true;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // The binary archive encoding of the store and backup files: little-endian 32-bit
 // integers, IEEE floats bit for bit, strings with a 1-, 3- or 7-byte length prefix.
@@ -24,12 +25,13 @@ private:
     QByteArray m_bytes;
 };
 
-// Reads the same encoding from a buffer. Every read checks that the bytes are there
-// before it allocates or copies; a failed read leaves the position unchanged.
+// Reads the same encoding from a buffer, which it shares (so a temporary may be passed).
+// Every read checks that the bytes are there before it allocates or copies; a failed read
+// leaves the position unchanged.
 class ArchiveReader
 {
 public:
-    explicit ArchiveReader(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit ArchiveReader(QByteArray bytes) : m_bytes(std::move(bytes)) {}
     bool readInt32(std::int32_t &value);
     bool readFloat(float &value);
     bool readByte(std::uint8_t &value);
@@ -39,7 +41,7 @@ public:
     bool atEnd() const { return remaining() == 0; }
 
 private:
-    QByteArrayView m_bytes;
+    QByteArray m_bytes;
     qsizetype m_pos = 0;
 };
 
