@@ -4,6 +4,7 @@
 #include "SortedList.h"
 
 #include <QKeyEvent>
+#include <QWheelEvent>
 
 CComboEnterEdit::CComboEnterEdit(QWidget *parent) : QLineEdit(parent) {}
 
@@ -61,6 +62,17 @@ bool CAutoComboBox::event(QEvent *event)
         return true;
     }
     return QComboBox::event(event);
+}
+
+void CAutoComboBox::wheelEvent(QWheelEvent *event)
+{
+    // Only the combo box with the keyboard focus turns its selection: scrolling over another
+    // one must not apply an entry and replace the text typed into a box.
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 void CAutoComboBox::OnEditEnter()

@@ -29,6 +29,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void OnEditEnter();

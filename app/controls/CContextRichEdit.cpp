@@ -4,6 +4,7 @@
 #include "PostedEvents.h"
 
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -33,6 +34,15 @@ void CContextRichEdit::keyPressEvent(QKeyEvent *event)
     if (parentWidget())
         postControlEvent(parentWidget(), WM_EDIT_KEYDOWN, this);
     QTextEdit::keyPressEvent(event);
+}
+
+void CContextRichEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    // Letters composed from dead keys (Ř, Ď, Ó on a Czech keyboard) arrive from the input
+    // method instead of as key presses; the keys were still typed, so the parent hears of it.
+    if (parentWidget() && !event->commitString().isEmpty())
+        postControlEvent(parentWidget(), WM_EDIT_KEYDOWN, this);
+    QTextEdit::inputMethodEvent(event);
 }
 
 void CContextRichEdit::contextMenuEvent(QContextMenuEvent *event)

@@ -17,5 +17,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 };

@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace {
 // The parent of the controls: records each notice with what the control showed when the
@@ -194,6 +196,29 @@ private slots:
         QVERIFY(m_parent->notices.isEmpty());
     }
 
+    void wheelTurnsOnlyTheFocusedCombo()
+    {
+        m_first->setCurrentIndex(1);
+        m_second->setCurrentIndex(1);
+        QSignalSpy activations(m_first, &QComboBox::activated);
+        const auto turn = [](QComboBox *combo) {
+            const QPointF at = combo->rect().center();
+            QWheelEvent wheel(at, combo->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(combo, &wheel);
+        };
+        m_second->setFocus();
+        QTRY_VERIFY(m_second->hasFocus());
+        turn(m_first);
+        QCOMPARE(m_first->currentIndex(), 1);
+        QCOMPARE(activations.count(), 0);
+        m_first->setFocus();
+        QTRY_VERIFY(m_first->hasFocus());
+        turn(m_first);
+        QCOMPARE(m_first->currentIndex(), 2);
+        QCOMPARE(activations.count(), 1);
+    }
+
     void keyNoticeComesAfterTheKey()
     {
         auto *edit = new CContextRichEdit(m_parent);
@@ -231,6 +256,15 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(m_parent->notices.size(), 5);
         QCOMPARE(edit->toPlainText(), QStringLiteral("xxx"));
+
+        // A letter composed from a dead key comes from the input method, not as a key press.
+        m_parent->notices.clear();
+        QInputMethodEvent composed;
+        composed.setCommitString(QStringLiteral("Ř"));
+        QApplication::sendEvent(edit, &composed);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_parent->notices.size(), 1);
+        QCOMPARE(m_parent->notices[0].textThen, QStringLiteral("xxŘx"));
     }
 
     void pasteWithoutAKeySendsNoNotice()
