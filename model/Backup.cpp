@@ -6,6 +6,9 @@
 
 #include <QCoreApplication>
 
+#include <string>
+#include <unordered_set>
+
 namespace {
 
 template <typename Entry, typename ReadList>
@@ -17,14 +20,22 @@ RestoreOutcome restoreList(const QString &path, RecordArray<Entry> &list, ReadLi
         return outcome;
     outcome.opened = true;
 
+    // The labels the list holds, as FindByLabel would find them (byte for byte); a scan of
+    // the list per entry would freeze the window for a large backup.
+    std::unordered_set<std::string> labels;
+    labels.reserve(std::size_t(list.GetSize()));
+    for (int i = 0; i < list.GetSize(); ++i)
+        labels.insert(list.ElementAt(i).label);
+
     ArchiveReader in(contents.bytes);
     const bool listWhole = readList(in, [&](Entry &&entry) {
         // Checked against the list as it grows: a label repeated in the file is skipped too.
-        if (list.FindByLabel(entry.label) >= 0) {
+        if (labels.count(entry.label) > 0) {
             outcome.skippedLabels.push_back(entry.label);
         } else {
+            labels.insert(entry.label);
             outcome.addedLabels.push_back(entry.label);
-            list.Append(entry);
+            list.Append(std::move(entry));
         }
     });
     // Bytes after the last entry mean the file holds another kind of list.

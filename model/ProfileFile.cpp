@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <cmath>
+
 namespace {
 
 constexpr int kStringBufferSize = 260;
@@ -56,7 +58,11 @@ int ProfileFile::WriteDouble(std::string_view section, std::string_view key, dou
 double ProfileFile::GetDouble(std::string_view section, std::string_view key, double defaultValue)
 {
     const std::string text = GetString(section, key, {});
-    return text.empty() ? defaultValue : atofC(text);
+    if (text.empty())
+        return defaultValue;
+    // An overflow reads as infinity, which no caller can place or draw.
+    const double value = atofC(text);
+    return std::isfinite(value) ? value : defaultValue;
 }
 
 int ProfileFile::WriteStruct(std::string_view section, std::string_view key, const void *data,

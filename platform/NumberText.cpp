@@ -89,8 +89,37 @@ int atoiC(std::string_view text)
     return value > INT_MAX ? INT_MAX : int(value);
 }
 
+// The old runtime's atof knew only the decimal form: "inf", "nan" and hexadecimal text read
+// as 0 there, and must not bring a NaN or infinity in through a hand-edited profile.
 double atofC(std::string_view text)
 {
-    const std::string copy(text);
-    return strtod_l(copy.c_str(), nullptr, cLocale());
+    std::size_t i = 0;
+    while (i < text.size() && isCSpace(text[i]))
+        ++i;
+    const std::size_t start = i;
+    const auto digits = [&text, &i] {
+        const std::size_t first = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        return i - first;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return 0.0;
+    std::size_t end = i;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (digits() > 0)
+            end = i;
+    }
+    const std::string number(text.substr(start, end - start));
+    return strtod_l(number.c_str(), nullptr, cLocale());
 }

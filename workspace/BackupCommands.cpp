@@ -25,10 +25,15 @@ private:
     QString m_directory;
 };
 
+// All at once: one sorted insertion per label costs a copy of the whole list each, which
+// freezes the window when a large backup is merged.
 void addLabels(QComboBox *combo, const std::vector<std::string> &labels)
 {
+    QStringList texts;
+    texts.reserve(qsizetype(labels.size()));
     for (const std::string &label : labels)
-        addSortedItem(combo, fromCp1250(label));
+        texts << fromCp1250(label);
+    addSortedItems(combo, texts);
 }
 
 } // namespace

@@ -1,7 +1,12 @@
 #include "MessageBox.h"
 
 #include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 
 #include <cstdio>
 
@@ -30,6 +35,46 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     }
     return QMessageBox::NoIcon;
 }
+// A text of many lines (restore lists every label it skipped) would make the box taller
+// than the screen, with its OK button out of reach, and take seconds to lay out: the text
+// then scrolls in a read-only view inside the box.
+void letLongTextScroll(QMessageBox &box, const QString &text)
+{
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    const QScreen *screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    if (!label || !grid || !screen)
+        return;
+    const QFontMetrics metrics(label->font());
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QRect available = screen->availableGeometry();
+    const int heightLimit = available.height() / 2;
+    const int index = grid->indexOf(label);
+    if (qint64(lines.size()) * metrics.lineSpacing() <= heightLimit || index < 0)
+        return;
+    int width = 0;
+    for (const QString &line : lines)
+        width = qMax(width, metrics.horizontalAdvance(line));
+
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+    grid->removeWidget(label);
+    label->hide();
+    auto *view = new QPlainTextEdit(&box);
+    view->setObjectName(QStringLiteral("messageText"));
+    view->setReadOnly(true);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setFont(label->font());
+    view->viewport()->setAutoFillBackground(false);
+    view->setPlainText(text);
+    view->setMinimumSize(qMin(width, available.width() / 2) +
+                             view->verticalScrollBar()->sizeHint().width() +
+                             2 * int(view->document()->documentMargin()) +
+                             2 * metrics.averageCharWidth(),
+                         heightLimit);
+    grid->addWidget(view, row, column, rowSpan, columnSpan);
+}
+
 } // namespace
 
 void showMessageBox(QWidget *owner, const QString &text, const QString &caption, MessageIcon icon)
@@ -44,6 +89,7 @@ void showMessageBox(QWidget *owner, const QString &text, const QString &caption,
     }
     QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok,
                     owner ? owner : QApplication::activeWindow());
+    letLongTextScroll(box, text);
     box.exec();
 }
 

@@ -39,7 +39,36 @@ template <typename Match> int findFirst(const QComboBox *combo, Match match)
     const auto it = std::find_if(texts.cbegin(), texts.cend(), match);
     return it == texts.cend() ? -1 : int(it - texts.cbegin());
 }
+
+// Windows' word sort lets hyphens and apostrophes weigh almost nothing ("co-op" stays beside
+// "coop"): they are left out of the main comparison and only break a tie, after their
+// absence.
+QString withoutWordMarks(const QString &text)
+{
+    QString stripped = text;
+    stripped.remove(QLatin1Char('-'));
+    stripped.remove(QLatin1Char('\''));
+    return stripped;
+}
+
+int compareLabels(const QString &a, const QString &b)
+{
+    const QCollator &collator = labelCollator();
+    if (const int order = collator.compare(withoutWordMarks(a), withoutWordMarks(b)))
+        return order;
+    const qsizetype marksA = a.count(QLatin1Char('-')) + a.count(QLatin1Char('\''));
+    const qsizetype marksB = b.count(QLatin1Char('-')) + b.count(QLatin1Char('\''));
+    if (marksA != marksB)
+        return marksA < marksB ? -1 : 1;
+    return collator.compare(a, b);
+}
+
 } // namespace
+
+bool labelLess(const QString &a, const QString &b)
+{
+    return compareLabels(a, b) < 0;
+}
 
 void makeSortedList(QComboBox *combo)
 {
@@ -47,11 +76,6 @@ void makeSortedList(QComboBox *combo)
     // Long lists stay fast when the pop-up need not measure every row.
     if (auto *view = qobject_cast<QListView *>(combo->view()))
         view->setUniformItemSizes(true);
-}
-
-bool labelLess(const QString &a, const QString &b)
-{
-    return labelCollator().compare(a, b) < 0;
 }
 
 int addSortedItem(QComboBox *combo, const QString &text)
@@ -84,6 +108,8 @@ void addSortedItems(QComboBox *combo, const QStringList &texts)
     struct Entry
     {
         QCollatorSortKey key;
+        QCollatorSortKey tieKey; // the whole text, marks included
+        qsizetype marks;
         QString text;
         bool isCurrent;
     };
@@ -91,12 +117,22 @@ void addSortedItems(QComboBox *combo, const QStringList &texts)
     std::vector<Entry> entries;
     entries.reserve(existing.size() + texts.size());
     const QCollator &collator = labelCollator();
+    const auto entry = [&collator](const QString &text, bool isCurrent) {
+        const QString stripped = withoutWordMarks(text);
+        return Entry{collator.sortKey(stripped), collator.sortKey(text),
+                     text.size() - stripped.size(), text, isCurrent};
+    };
     for (int i = 0; i < existing.size(); ++i)
-        entries.push_back({collator.sortKey(existing[i]), existing[i], i == current});
+        entries.push_back(entry(existing[i], i == current));
     for (const QString &text : texts)
-        entries.push_back({collator.sortKey(text), text, false});
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const Entry &a, const Entry &b) { return a.key.compare(b.key) < 0; });
+        entries.push_back(entry(text, false));
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        if (const int order = a.key.compare(b.key))
+            return order < 0;
+        if (a.marks != b.marks)
+            return a.marks < b.marks;
+        return a.tieKey.compare(b.tieKey) < 0;
+    });
 
     QStringList sorted;
     sorted.reserve(qsizetype(entries.size()));

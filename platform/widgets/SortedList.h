@@ -6,8 +6,9 @@
 class QComboBox;
 
 // The sorted list boxes of the program: Czech collation without regard to letter case
-// ("<Žádný>" before digits and letters, "ch" after "h"), searches from the top without
-// regard to case. makeSortedList gives a combo box the model these functions expect.
+// ("<Žádný>" before digits and letters, "ch" after "h", hyphens and apostrophes only
+// breaking ties), searches from the top without regard to case. makeSortedList gives a
+// combo box the model these functions expect.
 void makeSortedList(QComboBox *combo);
 
 bool labelLess(const QString &a, const QString &b);

@@ -82,6 +82,12 @@ void ProfileFileTest::numbersRoundTrip()
     QCOMPARE(profile.GetDouble("treti_okno", "LEFT", 0.0), 2.5);
     QCOMPARE(profile.GetDouble("TRETI_OKNO", "up", 0.0), -0.125);
     QCOMPARE(profile.GetInt("TRETI_OKNO", "vfont", 120), -120);
+
+    // Hand-edited values that are no length: never NaN or infinity.
+    QVERIFY(profile.WriteString("TRETI_OKNO", "sirka", "nan"));
+    QVERIFY(profile.WriteString("TRETI_OKNO", "vyska", "1e999"));
+    QCOMPARE(profile.GetDouble("TRETI_OKNO", "sirka", 3.0), 0.0);
+    QCOMPARE(profile.GetDouble("TRETI_OKNO", "vyska", 3.0), 3.0);
 }
 
 void ProfileFileTest::windowsFormFile_data()

@@ -92,6 +92,11 @@ void NumberTextTest::runtimeConversions_data()
     QTest::newRow("too large") << QByteArray("99999999999") << 2147483647 << 99999999999.0;
     QTest::newRow("too small") << QByteArray("-99999999999") << int(-2147483647 - 1)
                                << -99999999999.0;
+    QTest::newRow("infinity") << QByteArray("inf") << 0 << 0.0;
+    QTest::newRow("nan") << QByteArray(" nan") << 0 << 0.0;
+    QTest::newRow("hexadecimal") << QByteArray("0x10") << 0 << 0.0;
+    QTest::newRow("point only") << QByteArray(".e5") << 0 << 0.0;
+    QTest::newRow("fraction, bare exponent") << QByteArray("-.5e") << 0 << -0.5;
 }
 
 void NumberTextTest::runtimeConversions()

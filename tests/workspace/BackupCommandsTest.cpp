@@ -314,8 +314,10 @@ void BackupCommandsTest::senderBackupRenamedIsMergedIntoAddressees()
     for (const QString &item :
          {QStringLiteral("<Žádný>"), QStringLiteral("Firma"), QStringLiteral("Zeman")})
         addSortedItem(m_addresseeCombo.get(), item);
+    m_addresseeCombo->setCurrentIndex(1);
     answerFileDialog(path("s.zad"));
     commands().OnRestoreBackup();
+    QCOMPARE(m_addresseeCombo->currentText(), QStringLiteral("Firma"));
 
     QCOMPARE(m_senders.GetSize(), 2);
     QCOMPARE(m_addressees.GetSize(), 2);

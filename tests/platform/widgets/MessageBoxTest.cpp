@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -87,6 +89,35 @@ private slots:
         showMessageBox(&owner, QStringLiteral("Zadejte název."), QStringLiteral("Chyba"),
                        MessageIcon(icon));
         QVERIFY(seen);
+    }
+
+    void longTextScrollsWithinTheScreen()
+    {
+        QString text = QStringLiteral("Adresáti byli úspěšně obnoveni.\n\n");
+        for (int i = 0; i < 500; ++i)
+            text += QStringLiteral("Příjmení %1\n").arg(i);
+        QWidget owner;
+        owner.show();
+        QString boxText;
+        QString shownText;
+        int boxHeight = -1;
+        int screenHeight = 0;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            boxText = box->text();
+            if (const auto *view = box->findChild<QPlainTextEdit *>())
+                shownText = view->toPlainText();
+            boxHeight = box->frameGeometry().height();
+            screenHeight = box->screen()->availableGeometry().height();
+            box->buttons().first()->click();
+        });
+        showMessageBox(&owner, text, QStringLiteral("Obnova adresátů"), MessageIcon::Information);
+        QCOMPARE(boxText, text);
+        QCOMPARE(shownText, text);
+        QVERIFY(boxHeight > 0);
+        QVERIFY(boxHeight <= screenHeight);
     }
 
     void shutdownModeDoesNotBlock()

@@ -24,6 +24,10 @@ private slots:
         QTest::newRow("ř after r") << QStringLiteral("Rys") << QStringLiteral("Řehoř");
         QTest::newRow("case ignored") << QStringLiteral("adam") << QStringLiteral("Bára");
         QTest::newRow("capital not first") << QStringLiteral("bára") << QStringLiteral("Cyril");
+        QTest::newRow("hyphen weighs nothing") << QStringLiteral("ab") << QStringLiteral("a-c");
+        QTest::newRow("apostrophe weighs nothing")
+            << QStringLiteral("Ondra") << QStringLiteral("O'Neil");
+        QTest::newRow("mark breaks a tie") << QStringLiteral("coop") << QStringLiteral("co-op");
     }
 
     void order()
@@ -32,6 +36,11 @@ private slots:
         QFETCH(QString, second);
         QVERIFY(labelLess(first, second));
         QVERIFY(!labelLess(second, first));
+        // Filling a list at once sorts by the same rule.
+        QComboBox combo;
+        makeSortedList(&combo);
+        addSortedItems(&combo, {second, first});
+        QCOMPARE(comboItems(&combo), (QStringList{first, second}));
     }
 
     void differentCaseIsEqual()
