@@ -70,7 +70,10 @@ PrintFont defaultPrintFont()
     return font;
 }
 
-LoadReport loadEnvelopeStore(const QString &path, EnvelopeFormatArray &envelopes)
+namespace {
+// A list store: missing is silent; anything but a whole read is damage, with the entries
+// that read (in, kept) appended before the fault.
+template <typename Read> LoadReport loadListStore(const QString &path, Read read)
 {
     LoadReport report;
     const FileContents contents = readWholeFile(path);
@@ -80,26 +83,26 @@ LoadReport loadEnvelopeStore(const QString &path, EnvelopeFormatArray &envelopes
     if (contents.status == FileReadStatus::Unreadable)
         return report;
     ArchiveReader in(contents.bytes);
-    const bool whole = readEnvelopeList(in, appendTo(envelopes, report.keptEntries));
+    const bool whole = read(in, report.keptEntries);
     report.state = stateAfterReading(whole, in);
     return report;
+}
+} // namespace
+
+LoadReport loadEnvelopeStore(const QString &path, EnvelopeFormatArray &envelopes)
+{
+    return loadListStore(path, [&envelopes](ArchiveReader &in, int &kept) {
+        return readEnvelopeList(in, appendTo(envelopes, kept));
+    });
 }
 
 LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
                             AddressEntryArray &addressees)
 {
-    LoadReport report;
-    const FileContents contents = readWholeFile(path);
-    if (contents.status == FileReadStatus::Missing)
-        return report;
-    report.state = LoadReport::State::Damaged;
-    if (contents.status == FileReadStatus::Unreadable)
-        return report;
-    ArchiveReader in(contents.bytes);
-    const bool whole = readAddressList(in, appendTo(senders, report.keptEntries)) &&
-                       readAddressList(in, appendTo(addressees, report.keptEntries));
-    report.state = stateAfterReading(whole, in);
-    return report;
+    return loadListStore(path, [&senders, &addressees](ArchiveReader &in, int &kept) {
+        return readAddressList(in, appendTo(senders, kept)) &&
+               readAddressList(in, appendTo(addressees, kept));
+    });
 }
 
 LoadReport loadPrintFont(const QString &path, PrintFont &font)
