@@ -113,35 +113,33 @@ void CDataExchange::saveStoredText(QWidget *field, const QTextDocument *document
 
 // strtod also reads "inf", "nan" and overflows to infinity; such a length would reach the
 // drawing code as an unrepresentable coordinate, so it counts as no number at all.
+std::optional<double> CDataExchange::typedNumber(QLineEdit *field, double limit)
+{
+    const auto parsed = parseDialogNumber(field->text().toStdString());
+    if (parsed && std::isfinite(*parsed) && std::fabs(*parsed) <= limit)
+        return parsed;
+    fail(field, numberPrompt());
+    return std::nullopt;
+}
+
 void CDataExchange::number(QLineEdit *field, float &value)
 {
     if (m_failed)
         return;
-    if (!m_bSaveAndValidate) {
+    if (!m_bSaveAndValidate)
         field->setText(QString::fromStdString(formatFloat(value)));
-        return;
-    }
-    const auto parsed = parseDialogNumber(field->text().toStdString());
-    if (parsed && std::isfinite(*parsed) &&
-        std::fabs(*parsed) <= double(std::numeric_limits<float>::max()))
-        value = float(*parsed);
-    else
-        fail(field, numberPrompt());
+    else if (const auto typed = typedNumber(field, std::numeric_limits<float>::max()))
+        value = float(*typed);
 }
 
 void CDataExchange::number(QLineEdit *field, double &value)
 {
     if (m_failed)
         return;
-    if (!m_bSaveAndValidate) {
+    if (!m_bSaveAndValidate)
         field->setText(QString::fromStdString(formatDouble(value)));
-        return;
-    }
-    const auto parsed = parseDialogNumber(field->text().toStdString());
-    if (parsed && std::isfinite(*parsed))
-        value = *parsed;
-    else
-        fail(field, numberPrompt());
+    else if (const auto typed = typedNumber(field, std::numeric_limits<double>::max()))
+        value = *typed;
 }
 
 void CDataExchange::selectedText(QComboBox *list, std::string &value)

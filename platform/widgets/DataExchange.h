@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 
 class QComboBox;
@@ -35,6 +36,8 @@ public:
 private:
     void fail(QWidget *field, const QString &message);
     void saveStoredText(QWidget *field, const QTextDocument *document, std::string &value);
+    // The field's number when it parses and lies within +-limit; else the exchange fails.
+    std::optional<double> typedNumber(QLineEdit *field, double limit);
 
     QWidget *m_dialog;
     bool m_failed = false;

@@ -1,5 +1,7 @@
 #include "FileBytes.h"
 
+#include "Texts.h"
+
 #include <QFile>
 
 QByteArray readFile(const QString &path)
@@ -16,15 +18,7 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 
 EnvelopeFormat exampleEnvelope()
 {
-    EnvelopeFormat format;
-    format.label = "abc";
-    format.width = 16.0f;
-    format.height = 12.0f;
-    format.addresseeLeft = 9.5f;
-    format.addresseeTop = 6.5f;
-    format.senderLeft = 1.0f;
-    format.senderTop = 1.0f;
-    return format;
+    return envelope("abc", 16.0f, 12.0f, 1.0f, 1.0f, 9.5f, 6.5f);
 }
 
 QByteArray exampleEnvelopeStoreBytes()

@@ -16,3 +16,25 @@ QStringList comboItems(const QComboBox *combo)
         texts << combo->itemText(i);
     return texts;
 }
+
+EnvelopeFormat envelope(const char *label, float width, float height, float senderLeft,
+                        float senderTop, float addresseeLeft, float addresseeTop)
+{
+    EnvelopeFormat format;
+    format.label = cp1250(label);
+    format.width = width;
+    format.height = height;
+    format.senderLeft = senderLeft;
+    format.senderTop = senderTop;
+    format.addresseeLeft = addresseeLeft;
+    format.addresseeTop = addresseeTop;
+    return format;
+}
+
+AddressEntry address(const char *label, const char *text)
+{
+    AddressEntry entry;
+    entry.label = cp1250(label);
+    entry.text = cp1250(text);
+    return entry;
+}

@@ -1,4 +1,5 @@
 #include "EnvelopeGeometry.h"
+#include "Texts.h"
 
 #include <QTest>
 
@@ -9,24 +10,10 @@ using namespace EnvelopeGeometry;
 
 namespace {
 
-EnvelopeFormat format(float width, float height, float senderLeft, float senderTop,
-                      float addresseeLeft, float addresseeTop)
-{
-    EnvelopeFormat f;
-    f.width = width;
-    f.height = height;
-    f.senderLeft = senderLeft;
-    f.senderTop = senderTop;
-    f.addresseeLeft = addresseeLeft;
-    f.addresseeTop = addresseeTop;
-    f.label = "C6";
-    return f;
-}
-
 // The usual envelope of the examples: 22.9 x 11.4 cm, sender (1, 1), addressee (11, 5.5).
 EnvelopeFormat dl()
 {
-    return format(22.9f, 11.4f, 1.0f, 1.0f, 11.0f, 5.5f);
+    return envelope("C6", 22.9f, 11.4f, 1.0f, 1.0f, 11.0f, 5.5f);
 }
 
 QRect corners(int left, int top, int right, int bottom)
@@ -91,7 +78,7 @@ void EnvelopeGeometryTest::senderBoxHeightRule()
 {
     QFETCH(float, senderTop);
     // At 2540 dots per inch one pixel is 0.01 mm, so the box shows the raw units.
-    const QRect box = previewSenderBox(format(10, 10, 1, senderTop, 5, 5), 1.0, 2540, 2540);
+    const QRect box = previewSenderBox(envelope("C6", 10, 10, 1, senderTop, 5, 5), 1.0, 2540, 2540);
     QFETCH(int, topHimetric);
     QCOMPARE(box.top(), topHimetric + 50);
     QFETCH(int, bottomHimetric);
@@ -106,8 +93,9 @@ void EnvelopeGeometryTest::outline_data()
     QTest::newRow("22.9 x 11.4 at 100%") << dl() << 100 * 0.01 << QSize(2289, -1139);
     QTest::newRow("22.9 x 11.4 at 75%") << dl() << 75 * 0.01 << QSize(1717, -854);
     QTest::newRow("22.9 x 11.4 at 10%") << dl() << 10 * 0.01 << QSize(228, -113);
-    QTest::newRow("22 x 11 at 100%") << format(22, 11, 1, 1, 11, 5) << 1.0 << QSize(2200, -1100);
-    QTest::newRow("degenerate") << format(0, 0, 0, 0, 0, 0) << 1.0 << QSize(0, 0);
+    QTest::newRow("22 x 11 at 100%")
+        << envelope("C6", 22, 11, 1, 1, 11, 5) << 1.0 << QSize(2200, -1100);
+    QTest::newRow("degenerate") << envelope("C6", 0, 0, 0, 0, 0, 0) << 1.0 << QSize(0, 0);
 }
 
 void EnvelopeGeometryTest::outline()
@@ -196,7 +184,7 @@ void EnvelopeGeometryTest::hostileLengthsDoNotOverflow()
     QCOMPARE(EnvelopeGeometry::trunc(-2.7), -2);
     QCOMPARE(EnvelopeGeometry::trunc(22.9f * 100.0), 2289);
     // A damaged file's lengths are clamped, not turned into undefined integers.
-    const EnvelopeFormat huge = format(3e38f, -3e38f, 1, 1, 1, 1);
+    const EnvelopeFormat huge = envelope("C6", 3e38f, -3e38f, 1, 1, 1, 1);
     QCOMPARE(previewOutline(huge, 1.0),
              QSize(std::numeric_limits<int>::max(), std::numeric_limits<int>::max()));
 }

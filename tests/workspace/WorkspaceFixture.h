@@ -45,11 +45,6 @@ private:
     MessageRecorder m_recorder;
 };
 
-// Test texts are written in UTF-8 and stored as code page 1250 bytes.
-EnvelopeFormat envelope(const char *label, float width, float height, float senderLeft,
-                        float senderTop, float addresseeLeft, float addresseeTop);
-AddressEntry address(const char *label, const char *text);
-
 // Selects the item with exactly this text as a user would, with the activation signal.
 void choose(QComboBox *combo, const QString &text);
 
