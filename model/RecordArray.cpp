@@ -21,7 +21,8 @@ template <typename T> void RecordArray<T>::SetSize(int newSize, int growBy)
             const int step = m_nGrowBy != 0 ? m_nGrowBy : std::clamp(GetSize() / 8, 4, 1024);
             capacity = std::max(m_capacity + step, newSize);
         }
-        m_elements.reserve(std::size_t(capacity));
+        // The rule above is what callers observe; the block itself grows geometrically so
+        // that loading a million entries does not copy the list a thousand times.
         m_capacity = capacity;
     }
     m_elements.resize(std::size_t(newSize));

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-// A growable array with the original collection's growth rule (capacity 1, then steps of
-// size / 8 clamped to 4..1024), so that memory use and reallocation match the old program.
+// A growable array that reports the original collection's growth rule (capacity 1, then
+// steps of size / 8 clamped to 4..1024); the storage underneath grows geometrically.
 template <typename T> class RecordArray
 {
 public:
