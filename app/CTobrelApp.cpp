@@ -6,6 +6,7 @@
 #include "CommonDialogs.h"
 #include "CTobrelView.h"
 #include "MessageBox.h"
+#include "PrintCommands.h"
 #include "ShutdownSignals.h"
 
 #include <QCommandLineParser>
@@ -60,7 +61,23 @@ CommandLineOptions configureParser(QCommandLineParser &parser)
         QCoreApplication::translate("CTobrelApp", "soubor"),
         QCoreApplication::translate("CTobrelApp", "Dokument, který se otevře."),
         QCoreApplication::translate("CTobrelApp", "[soubor]"));
-    return {parser.addHelpOption(), parser.addVersionOption()};
+    const CommandLineOptions options{parser.addHelpOption(), parser.addVersionOption()};
+    parser.addOptions(PrintCommands::options());
+    const QString file = QCoreApplication::translate("CTobrelApp", "soubor");
+    parser.addOptions({
+        {QStringLiteral("import"),
+         QCoreApplication::translate(
+             "CTobrelApp", "Sloučí adresy ze souboru CSV nebo vCard do adresátů, bez okna."),
+         file},
+        {QStringLiteral("export"),
+         QCoreApplication::translate(
+             "CTobrelApp", "Uloží adresáty do souboru CSV nebo vCard (podle přípony), bez okna."),
+         file},
+        {QStringLiteral("senders"),
+         QCoreApplication::translate("CTobrelApp",
+                                     "S --import a --export odesílatelé místo adresátů.")},
+    });
+    return options;
 }
 } // namespace
 

@@ -1,8 +1,12 @@
 #include "CTobrelApp.h"
+#include "PrintCommands.h"
 #include "ShutdownSignals.h"
 
 int main(int argc, char *argv[])
 {
+    // Before the window's signal handlers: a print command ends on a signal as any tool does.
+    if (const auto exitCode = PrintCommands::run(argc, argv))
+        return *exitCode;
     ShutdownSignals::installHandlers();
     if (const auto exitCode = CTobrelApp::HandleInformationOptions(argc, argv))
         return *exitCode;

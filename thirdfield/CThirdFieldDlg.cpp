@@ -5,7 +5,6 @@
 #include "DataExchange.h"
 #include "LogFontQt.h"
 #include "NumberText.h"
-#include "ProfileFile.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -19,8 +18,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr char kSection[] = "TRETI_OKNO";
 
 // The panel was laid out in dialog units of 8-point "MS Sans Serif": 4 units across are 6
 // pixels, 8 units down are 13 pixels.
@@ -131,15 +128,13 @@ void CThirdFieldDlg::buildControls()
 
 bool CThirdFieldDlg::OnInitDialog()
 {
-    ProfileFile profile;
-    profile.SetFileName(kProfileFileName);
-    if (!profile.GetStruct(kSection, "font", &m_fieldFont, sizeof m_fieldFont))
-        InitDefaultLogFont(m_fieldFont);
-    m_fieldLeft = profile.GetDouble(kSection, "left", 0.0);
-    m_fieldTop = profile.GetDouble(kSection, "up", 0.0);
-    m_fieldWidth = profile.GetDouble(kSection, "sirka", 0.0);
-    m_fieldHeight = profile.GetDouble(kSection, "vyska", 0.0);
-    m_fieldPointSize = profile.GetInt(kSection, "vfont", 120);
+    const ThirdFieldValues stored = readThirdFieldSettings();
+    m_fieldFont = stored.font;
+    m_fieldLeft = stored.left;
+    m_fieldTop = stored.top;
+    m_fieldWidth = stored.width;
+    m_fieldHeight = stored.height;
+    m_fieldPointSize = stored.pointSize;
     UpdateData(*this, false);
     return true;
 }
@@ -218,15 +213,7 @@ void CThirdFieldDlg::OnDestroy()
         return;
     m_destroyed = true;
     UpdateData(*this, true);
-
-    ProfileFile profile;
-    profile.SetFileName(kProfileFileName);
-    profile.WriteStruct(kSection, "font", &m_fieldFont, sizeof m_fieldFont);
-    profile.WriteDouble(kSection, "left", m_fieldLeft);
-    profile.WriteDouble(kSection, "up", m_fieldTop);
-    profile.WriteDouble(kSection, "sirka", m_fieldWidth);
-    profile.WriteDouble(kSection, "vyska", m_fieldHeight);
-    profile.WriteInt(kSection, "vfont", m_fieldPointSize);
+    writeThirdFieldSettings(currentValues());
 }
 
 void CThirdFieldDlg::accept()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LogFont.h"
+#include "ThirdFieldSettings.h"
 
 #include <QDialog>
 
@@ -11,18 +12,6 @@ class CContextRichEdit;
 class CDataExchange;
 class QLineEdit;
 class QPushButton;
-
-// What the preview and the printout draw of the third field.
-struct ThirdFieldValues
-{
-    LOGFONT font;
-    std::int32_t pointSize = 120; // tenths of a point
-    double left = 0.0;            // cm from the envelope's left edge
-    double top = 0.0;             // cm below the envelope's top edge
-    double width = 0.0;
-    double height = 0.0;
-    QString text;
-};
 
 // The modeless "Třetí pole" panel. The object lives with the view; its window is built by
 // Create at the view's first set-up, hidden, and writes its position, size and font to the

@@ -31,9 +31,6 @@
 
 namespace {
 
-constexpr char kLinkSection[] = "3okno";
-constexpr char kLinkKey[] = "propojit";
-
 QString noEntryLabel()
 {
     return CTobrelView::tr("<Žádný>");
@@ -98,9 +95,7 @@ CTobrelView::CTobrelView(QWidget *parent) : QWidget(parent)
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::ClickFocus);
-    ProfileFile profile;
-    profile.SetFileName(kProfileFileName);
-    m_linkThirdField = profile.GetInt(kLinkSection, kLinkKey, 1);
+    m_linkThirdField = readThirdFieldLink() ? 1 : 0;
 }
 
 CTobrelView::~CTobrelView()
@@ -112,7 +107,7 @@ CTobrelView::~CTobrelView()
     m_thirdField.OnDestroy();
     ProfileFile profile;
     profile.SetFileName(kProfileFileName);
-    profile.WriteInt(kLinkSection, kLinkKey, m_linkThirdField ? 1 : 0);
+    profile.WriteInt(kThirdFieldLinkSection, kThirdFieldLinkKey, m_linkThirdField ? 1 : 0);
 }
 
 QSize CTobrelView::sizeHint() const

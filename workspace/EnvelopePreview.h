@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CThirdFieldDlg.h"
 #include "Records.h"
+#include "ThirdFieldSettings.h"
 
 #include <optional>
 

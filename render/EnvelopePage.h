@@ -1,13 +1,15 @@
 #pragma once
 
-#include "CThirdFieldDlg.h"
 #include "LogFont.h"
 #include "Records.h"
+#include "ThirdFieldSettings.h"
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
+class QPagedPaintDevice;
 class QPainter;
 
 // What one printed envelope carries: the two texts as the boxes hold them now, the print
@@ -25,3 +27,9 @@ struct EnvelopePage
 // The one drawing routine of the page, for the printer, the print preview and PDF files:
 // device pixels of the painter's device from its top-left, at true size.
 void drawEnvelopePage(QPainter &painter, const EnvelopePage &page);
+
+// One envelope per page on device, drawn page by page so that a long run holds one page at
+// a time; the device's page layout and resolution are the caller's. False when the device
+// would not start.
+bool printEnvelopes(QPagedPaintDevice &device, qsizetype count,
+                    const std::function<EnvelopePage(qsizetype)> &pageAt);

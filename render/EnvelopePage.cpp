@@ -3,7 +3,7 @@
 #include "ClippedText.h"
 #include "EnvelopeGeometry.h"
 
-#include <QPaintDevice>
+#include <QPagedPaintDevice>
 #include <QPainter>
 
 void drawEnvelopePage(QPainter &painter, const EnvelopePage &page)
@@ -31,4 +31,18 @@ void drawEnvelopePage(QPainter &painter, const EnvelopePage &page)
             field->text);
     }
     painter.restore();
+}
+
+bool printEnvelopes(QPagedPaintDevice &device, qsizetype count,
+                    const std::function<EnvelopePage(qsizetype)> &pageAt)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i > 0 && !device.newPage())
+            return false;
+        drawEnvelopePage(painter, pageAt(i));
+    }
+    return painter.end();
 }

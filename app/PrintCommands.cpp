@@ -1,0 +1,327 @@
+#include "PrintCommands.h"
+
+#include "Cp1250.h"
+#include "EnvelopePage.h"
+#include "SortedList.h"
+#include "StoreFiles.h"
+#include "ThirdFieldSettings.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <vector>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace PrintCommands {
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("PrintCommands", text);
+}
+
+enum ExitStatus { InputOutputError = 1, UsageError = 2 };
+
+// Ends a command with its message and exit status.
+struct CommandFailure
+{
+    ExitStatus status;
+    QString message;
+};
+
+namespace Name {
+const QString pdf = QStringLiteral("pdf");
+const QString print = QStringLiteral("print");
+const QString printer = QStringLiteral("printer");
+const QString format = QStringLiteral("format");
+const QString sender = QStringLiteral("sender");
+const QString addressee = QStringLiteral("addressee");
+const QString allAddressees = QStringLiteral("all-addressees");
+const QString thirdField = QStringLiteral("third-field");
+} // namespace Name
+
+// The page the print dialog's PDF printer offers by default, at its resolution: envelopes
+// come out where they would from the window.
+constexpr int kPdfResolution = 1200;
+QPageLayout pdfPageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Millimeter);
+}
+
+struct Lists
+{
+    EnvelopeFormatArray envelopes;
+    AddressEntryArray senders;
+    AddressEntryArray addressees;
+    PrintFont font;
+};
+
+CommandFailure unreadable(const char *fileName)
+{
+    return {InputOutputError,
+            tr("Soubor „%1“ nelze celý přečíst, nic se netiskne.").arg(QLatin1String(fileName))};
+}
+
+Lists loadLists()
+{
+    Lists lists;
+    if (loadEnvelopeStore(QString::fromLatin1(kEnvelopeStoreName), lists.envelopes).state ==
+        LoadReport::State::Damaged)
+        throw unreadable(kEnvelopeStoreName);
+    if (loadAddressStore(QString::fromLatin1(kAddressStoreName), lists.senders,
+                         lists.addressees)
+            .state == LoadReport::State::Damaged)
+        throw unreadable(kAddressStoreName);
+    // The window prints a damaged font file's result too, and says so.
+    if (loadPrintFont(QString::fromLatin1(kPrintFontFileName), lists.font).state ==
+        LoadReport::State::Damaged)
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(tr("Soubor „%1“ nelze celý přečíst, tiskne se písmem, které "
+                                   "se z něj přečetlo, nebo výchozím.")
+                                    .arg(QLatin1String(kPrintFontFileName))));
+    return lists;
+}
+
+QString labelText(const std::string &label)
+{
+    return fromCp1250(label);
+}
+
+// The first entry with exactly this label, as the window finds the one a combo names.
+template <typename Array>
+const auto &entry(const Array &array, const QString &label, const QString &unknown)
+{
+    const auto bytes = toCp1250(label);
+    const int index = bytes ? array.FindByLabel(*bytes) : -1;
+    if (index < 0)
+        throw CommandFailure{UsageError, unknown.arg(label)};
+    return array.ElementAt(index);
+}
+
+// The entries in the order of the window's sorted lists (equal labels in stored order).
+template <typename Array> std::vector<int> sortedOrder(const Array &array)
+{
+    std::vector<QString> labels;
+    labels.reserve(std::size_t(array.GetSize()));
+    for (int i = 0; i < array.GetSize(); ++i)
+        labels.push_back(labelText(array.ElementAt(i).label));
+    std::vector<int> order(labels.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::stable_sort(order.begin(), order.end(), [&labels](int a, int b) {
+        return labelLess(labels[std::size_t(a)], labels[std::size_t(b)]);
+    });
+    return order;
+}
+
+// A text as the window's text box gives it back for printing.
+QString boxText(const std::string &stored)
+{
+    // The box hands no-break spaces back as plain ones.
+    return fromStoredText(stored).replace(QChar::Nbsp, QLatin1Char(' '));
+}
+
+// What is printed: the parts every page shares, then one page per addressee.
+class EnvelopeRun
+{
+public:
+    EnvelopeRun(const QCommandLineParser &parser, const Lists &lists) : m_lists(lists)
+    {
+        m_page.printFont = lists.font.font;
+        m_page.printFontSize = lists.font.pointSize;
+        chooseFormat(parser.value(Name::format), parser.isSet(Name::format));
+        if (parser.isSet(Name::sender))
+            m_page.senderText = boxText(entry(lists.senders, parser.value(Name::sender),
+                                              tr("Odesílatel „%1“ v seznamu není."))
+                                            .text);
+        chooseAddressees(parser);
+        if (parser.isSet(Name::thirdField)) {
+            m_page.thirdField = readThirdFieldSettings();
+            m_fieldFollowsAddressee = readThirdFieldLink();
+        }
+    }
+
+    qsizetype pageCount() const { return std::max<qsizetype>(qsizetype(m_addressees.size()), 1); }
+
+    EnvelopePage page(qsizetype index) const
+    {
+        EnvelopePage page = m_page;
+        if (!m_addressees.empty())
+            page.addresseeText = boxText(m_addressees[std::size_t(index)]->text);
+        // The panel's own text is not kept between runs: linked, it is the addressee's.
+        if (page.thirdField && m_fieldFollowsAddressee)
+            page.thirdField->text = page.addresseeText;
+        return page;
+    }
+
+private:
+    void chooseFormat(const QString &label, bool given)
+    {
+        const EnvelopeFormatArray &envelopes = m_lists.envelopes;
+        if (!given) {
+            // As the window starts: the first of the sorted list, none when it is empty.
+            if (envelopes.GetSize() > 0)
+                m_page.format = envelopes.ElementAt(sortedOrder(envelopes).front());
+            return;
+        }
+        m_page.format = entry(envelopes, label, tr("Formát obálky „%1“ v seznamu není."));
+    }
+
+    void chooseAddressees(const QCommandLineParser &parser)
+    {
+        const AddressEntryArray &addressees = m_lists.addressees;
+        if (parser.isSet(Name::allAddressees)) {
+            if (parser.isSet(Name::addressee))
+                throw CommandFailure{UsageError, tr("Volby --addressee a --all-addressees nelze "
+                                                    "použít zároveň.")};
+            for (const int i : sortedOrder(addressees))
+                m_addressees.push_back(&addressees.ElementAt(i));
+            return;
+        }
+        for (const QString &label : parser.values(Name::addressee))
+            m_addressees.push_back(
+                &entry(addressees, label, tr("Adresát „%1“ v seznamu není.")));
+    }
+
+    const Lists &m_lists;
+    EnvelopePage m_page;
+    std::vector<const AddressEntry *> m_addressees;
+    bool m_fieldFollowsAddressee = false;
+};
+
+void print(QPagedPaintDevice &device, const EnvelopeRun &run, const CommandFailure &failure)
+{
+    if (!printEnvelopes(device, run.pageCount(),
+                        [&run](qsizetype index) { return run.page(index); }))
+        throw failure;
+}
+
+// Written beside the target and renamed over it only when whole.
+void writePdf(const QString &path, const EnvelopeRun &run)
+{
+    QSaveFile file(path);
+    const auto failure = [&path, &file] {
+        return CommandFailure{InputOutputError,
+                              tr("Soubor „%1“ nelze zapsat: %2").arg(path, file.errorString())};
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        throw failure();
+    {
+        QPdfWriter writer(&file);
+        writer.setCreator(QStringLiteral("Tobrel " TOBREL_VERSION));
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(pdfPageLayout());
+        print(writer, run, failure());
+    }
+    if (!file.commit())
+        throw failure();
+}
+
+void sendToPrinter(const QString &name, const EnvelopeRun &run)
+{
+    const QPrinterInfo info =
+        name.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(name);
+    if (info.isNull())
+        throw CommandFailure{UsageError, name.isEmpty()
+                                             ? tr("Není nastavena žádná výchozí tiskárna.")
+                                             : tr("Tiskárna „%1“ neexistuje.").arg(name)};
+    // The printer's own paper and resolution, as the window's print command uses them.
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Tobrel"));
+    print(printer, run,
+          {InputOutputError, tr("Tiskárna „%1“ úlohu nepřijala.").arg(info.printerName())});
+}
+
+int execute(const QCommandLineParser &parser)
+{
+    if (parser.isSet(Name::pdf) == parser.isSet(Name::print))
+        throw CommandFailure{UsageError, tr("Zadejte buď --pdf SOUBOR, nebo --print.")};
+    if (parser.isSet(Name::printer) && !parser.isSet(Name::print))
+        throw CommandFailure{UsageError, tr("Volba --printer patří jen k --print.")};
+    if (!parser.positionalArguments().isEmpty())
+        throw CommandFailure{UsageError, tr("Příliš mnoho argumentů.")};
+    const Lists lists = loadLists();
+    const EnvelopeRun run(parser, lists);
+    if (parser.isSet(Name::pdf))
+        writePdf(parser.value(Name::pdf), run);
+    else
+        sendToPrinter(parser.value(Name::printer), run);
+    return 0;
+}
+
+} // namespace
+
+QList<QCommandLineOption> options()
+{
+    return {
+        {Name::pdf, tr("Vytiskne obálky bez okna do souboru PDF (A4, jedna obálka na stranu)."),
+         tr("soubor")},
+        {Name::print, tr("Vytiskne obálky bez okna na tiskárnu.")},
+        {Name::printer, tr("Tiskárna pro --print; bez ní výchozí tiskárna."), tr("tiskárna")},
+        {Name::format,
+         tr("Formát obálky; bez volby první ze seznamu, jako po spuštění okna."), tr("označení")},
+        {Name::sender, tr("Odesílatel; bez volby se netiskne, jako po spuštění okna."),
+         tr("označení")},
+        {Name::addressee,
+         tr("Adresát, jedna strana pro každého (volbu lze opakovat); bez volby jedna strana "
+            "bez adresáta."),
+         tr("označení")},
+        {Name::allAddressees, tr("Všichni adresáti v pořadí seznamu, jedna strana pro každého.")},
+        {Name::thirdField,
+         tr("Vytiskne i třetí pole s polohou a písmem z lerbot.ini; propojené s adresátem nese "
+            "jeho text.")},
+    };
+}
+
+std::optional<int> run(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addOptions(options());
+    const bool parsed = parser.parse(arguments);
+    if (!(parser.isSet(Name::pdf) || parser.isSet(Name::print)) || parser.isSet(help) ||
+        parser.isSet(version))
+        return std::nullopt;
+    if (!parsed) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(tr("Chybný příkazový řádek: %1").arg(parser.errorText())));
+        return UsageError;
+    }
+
+#ifdef __GLIBC__
+    // Qt compresses every page through two fresh 16 MB buffers, of which only a few pages
+    // of memory are touched. Taking them from the heap and keeping it for the next page,
+    // instead of mapping and unmapping them each time, makes long runs several times faster.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 128 << 20);
+#endif
+    // Nothing is shown, so no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    // The profile file's numbers are read with a decimal point.
+    std::setlocale(LC_NUMERIC, "C");
+    try {
+        return execute(parser);
+    } catch (const CommandFailure &failure) {
+        std::fprintf(stderr, "%s\n", qPrintable(failure.message));
+        return failure.status;
+    }
+}
+
+} // namespace PrintCommands

@@ -1,0 +1,37 @@
+#include "ClippedText.h"
+
+#include "LogFontQt.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+
+void drawClippedText(QPainter &painter, const QRect &rect, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    // Lines follow each other at the font's height without its external leading, as the
+    // envelopes have always been printed; Qt's own line spacing would add the leading.
+    const int lineStep = QFontMetrics(painter.font(), painter.device()).height();
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    QRect lineRect(rect.left(), rect.top(), qMax(rect.width(), 0), lineStep);
+    for (const QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+        if (lineRect.top() >= rect.bottom() + 1)
+            break;
+        if (!line.isEmpty())
+            painter.drawText(lineRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                             line.toString());
+        lineRect.translate(0, lineStep);
+    }
+    painter.restore();
+}
+
+QFont fontWithPixelHeight(const LOGFONT &record, int pixels)
+{
+    QFont font = fontFromLogFont(record);
+    if (pixels > 0)
+        font.setPixelSize(pixels);
+    return font;
+}
