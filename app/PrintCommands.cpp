@@ -31,7 +31,11 @@ QString tr(const char *text)
     return QCoreApplication::translate("PrintCommands", text);
 }
 
-enum ExitStatus { InputOutputError = 1, UsageError = 2 };
+enum ExitStatus
+{
+    InputOutputError = 1,
+    UsageError = 2
+};
 
 // Ends a command with its message and exit status.
 struct CommandFailure
@@ -80,8 +84,7 @@ Lists loadLists()
     if (loadEnvelopeStore(QString::fromLatin1(kEnvelopeStoreName), lists.envelopes).state ==
         LoadReport::State::Damaged)
         throw unreadable(kEnvelopeStoreName);
-    if (loadAddressStore(QString::fromLatin1(kAddressStoreName), lists.senders,
-                         lists.addressees)
+    if (loadAddressStore(QString::fromLatin1(kAddressStoreName), lists.senders, lists.addressees)
             .state == LoadReport::State::Damaged)
         throw unreadable(kAddressStoreName);
     // The window prints a damaged font file's result too, and says so.
@@ -191,8 +194,7 @@ private:
             return;
         }
         for (const QString &label : parser.values(Name::addressee))
-            m_addressees.push_back(
-                &entry(addressees, label, tr("Adresát „%1“ v seznamu není.")));
+            m_addressees.push_back(&entry(addressees, label, tr("Adresát „%1“ v seznamu není.")));
     }
 
     const Lists &m_lists;
@@ -270,8 +272,8 @@ QList<QCommandLineOption> options()
          tr("soubor")},
         {Name::print, tr("Vytiskne obálky bez okna na tiskárnu.")},
         {Name::printer, tr("Tiskárna pro --print; bez ní výchozí tiskárna."), tr("tiskárna")},
-        {Name::format,
-         tr("Formát obálky; bez volby první ze seznamu, jako po spuštění okna."), tr("označení")},
+        {Name::format, tr("Formát obálky; bez volby první ze seznamu, jako po spuštění okna."),
+         tr("označení")},
         {Name::sender, tr("Odesílatel; bez volby se netiskne, jako po spuštění okna."),
          tr("označení")},
         {Name::addressee,
@@ -293,10 +295,13 @@ std::optional<int> run(int argc, char **argv)
     QCommandLineParser parser;
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addOptions(options());
+    const QList<QCommandLineOption> printOptions = options();
+    parser.addOptions(printOptions);
     const bool parsed = parser.parse(arguments);
-    if (!(parser.isSet(Name::pdf) || parser.isSet(Name::print)) || parser.isSet(help) ||
-        parser.isSet(version))
+    // A selection without --pdf or --print is refused below rather than ignored by a window.
+    const bool asked = std::any_of(printOptions.cbegin(), printOptions.cend(),
+                                   [&parser](const auto &option) { return parser.isSet(option); });
+    if (!asked || parser.isSet(help) || parser.isSet(version))
         return std::nullopt;
     if (!parsed) {
         std::fprintf(stderr, "%s\n",

@@ -28,7 +28,8 @@ void writeLists(const QString &dir, int addressees)
     for (int i = 0; i < addressees; ++i) {
         const std::string n = std::to_string(i);
         people.Append({"Ing. Jan Nov\xe1k " + n + "\r\nKr\xe1tk\xe1 " + n +
-                           "\r\n602 00 Brno\r\n\xc8" "esk\xe1 republika",
+                           "\r\n602 00 Brno\r\n\xc8"
+                           "esk\xe1 republika",
                        "Nov\xe1k " + n});
     }
     saveEnvelopeStore(dir + QStringLiteral("/tobrel.ar"), envelopes);
@@ -39,7 +40,7 @@ void writeLists(const QString &dir, int addressees)
 bool runTobrel(const QString &dir, double &seconds, double &peakMb)
 {
     const QByteArray pdf = (dir + QStringLiteral("/out.pdf")).toLocal8Bit();
-    const char *argv[] = {TOBREL_EXECUTABLE, "--pdf",    pdf.constData(), "--sender", "Firma",
+    const char *argv[] = {TOBREL_EXECUTABLE,  "--pdf", pdf.constData(), "--sender", "Firma",
                           "--all-addressees", nullptr};
     QDir::setCurrent(dir);
     QElapsedTimer timer;
