@@ -10,9 +10,9 @@ struct BatchPrintResult
 {
     bool started = false; // false: the printer would not start
     bool cancelled = false;
-    int sent = 0;        // envelopes handed to the printer
-    int requested = 0;   // envelopes in the chosen page range
-    int lastSent = 0;    // number of the last envelope sent, for resuming after a jam
+    int sent = 0;      // envelopes handed to the printer
+    int requested = 0; // envelopes in the chosen page range
+    int lastSent = 0;  // number of the last envelope sent, for resuming after a jam
 };
 
 // Prints envelopes 1..count, or the printer's page range of them, one per page in one job,

@@ -720,7 +720,8 @@ void CTobrelView::OnBatchPrint()
     const BatchPrintResult result = printBatch(
         Printer(), count,
         [&](QPainter &painter, int number) {
-            page.addresseeText = fromStoredText(m_addressees.ElementAt(rows[std::size_t(number - 1)]).text);
+            const AddressEntry &addressee = m_addressees.ElementAt(rows[std::size_t(number - 1)]);
+            page.addresseeText = fromStoredText(addressee.text);
             if (fieldFollows)
                 page.thirdField->text = page.addresseeText;
             drawEnvelopePage(painter, page);

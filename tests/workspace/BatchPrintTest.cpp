@@ -22,7 +22,8 @@ AddressEntryArray addressees(const QStringList &labels)
 QStringList pdfPages(const QString &file)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), file, QStringLiteral("-")});
     process.waitForFinished();
     QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
     pages.removeLast(); // after the last page's form feed
