@@ -1,5 +1,7 @@
 #include "CTobrelView.h"
 
+#include "BatchPrintDialog.h"
+#include "BatchPrintJob.h"
 #include "CAutoComboBox.h"
 #include "CContextRichEdit.h"
 #include "CDeleteDlg.h"
@@ -389,6 +391,7 @@ bool CTobrelView::OnCmdMsg(int id)
         {Command::FilePrint, &CTobrelView::OnFilePrint},
         {Command::FilePrintDirect, &CTobrelView::OnFilePrintDirect},
         {Command::FilePrintPreview, &CTobrelView::OnFilePrintPreview},
+        {Command::BatchPrint, &CTobrelView::OnBatchPrint},
     };
     // Every command works on the controls and lists of the first set-up.
     if (!m_initialUpdateDone)
@@ -610,7 +613,7 @@ void CTobrelView::OnBeginPrinting(QPainter &)
     // Nothing to set up: the page keeps no state between jobs.
 }
 
-void CTobrelView::OnPrint(QPainter &painter)
+EnvelopePage CTobrelView::CurrentPage()
 {
     EnvelopePage page;
     page.senderText = m_senderEdit->toPlainText();
@@ -625,7 +628,12 @@ void CTobrelView::OnPrint(QPainter &painter)
                 page.thirdField = m_thirdField.valuesForPrinting();
         }
     }
-    drawEnvelopePage(painter, page);
+    return page;
+}
+
+void CTobrelView::OnPrint(QPainter &painter)
+{
+    drawEnvelopePage(painter, CurrentPage());
 }
 
 void CTobrelView::OnEndPrinting(QPainter &)
@@ -647,10 +655,15 @@ bool CTobrelView::PrintEnvelope(QPrinter &printer)
 void CTobrelView::RunPrintJob()
 {
     if (!PrintEnvelope(Printer()))
-        showMessageBox(this,
-                       tr("Tisk obálky se nepodařilo zahájit. Zkontrolujte, zda je "
-                          "tiskárna připojena a zvolena v nastavení tisku."),
-                       tr("Chyba"), MessageIcon::Error);
+        ReportPrintNotStarted();
+}
+
+void CTobrelView::ReportPrintNotStarted()
+{
+    showMessageBox(this,
+                   tr("Tisk obálky se nepodařilo zahájit. Zkontrolujte, zda je "
+                      "tiskárna připojena a zvolena v nastavení tisku."),
+                   tr("Chyba"), MessageIcon::Error);
 }
 
 void CTobrelView::OnFilePrint()
@@ -677,4 +690,46 @@ void CTobrelView::OnFilePrintSetup()
 {
     QPageSetupDialog dialog(&Printer(), this);
     dialog.exec();
+}
+
+void CTobrelView::OnBatchPrint()
+{
+    BatchPrintDialog chooser(m_addressees, this);
+    if (chooser.exec() != QDialog::Accepted)
+        return;
+    const std::vector<int> rows = chooser.checkedAddressees();
+    const int count = int(rows.size());
+
+    QPrintDialog dialog(&Printer(), this);
+    // Page n is envelope n, so a jammed run can be resumed from where it stopped.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies |
+                      QAbstractPrintDialog::PrintPageRange);
+    dialog.setMinMax(1, count);
+    Printer().setPrintRange(QPrinter::AllPages);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    EnvelopePage page = CurrentPage();
+    const bool fieldFollows = page.thirdField && m_linkThirdField != 0;
+    const BatchPrintResult result = printBatch(
+        Printer(), count,
+        [&](QPainter &painter, int number) {
+            const AddressEntry &addressee = m_addressees.ElementAt(rows[std::size_t(number - 1)]);
+            page.addresseeText = fromStoredText(addressee.text);
+            if (fieldFollows)
+                page.thirdField->text = page.addresseeText;
+            drawEnvelopePage(painter, page);
+        },
+        this);
+    if (!result.started && result.requested > 0)
+        ReportPrintNotStarted();
+    else if (result.cancelled)
+        showMessageBox(this,
+                       tr("Hromadný tisk byl zrušen. Do tiskárny bylo odesláno %1 z %2 obálek; "
+                          "poslední odeslaná obálka má číslo %3.")
+                           .arg(result.sent)
+                           .arg(result.requested)
+                           .arg(result.lastSent),
+                       tr("Hromadný tisk"), MessageIcon::Information);
 }

@@ -3,6 +3,7 @@
 #include "BackupCommands.h"
 #include "CommandTarget.h"
 #include "CThirdFieldDlg.h"
+#include "EnvelopePage.h"
 #include "LogFont.h"
 #include "RecordArray.h"
 #include "WorkspaceStores.h"
@@ -69,6 +70,7 @@ public:
     void OnFilePrintDirect();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
+    void OnBatchPrint();
     // The print dialog when asked for; false ends the job.
     bool OnPreparePrinting(bool showDialog);
     void OnBeginPrinting(QPainter &painter);
@@ -128,6 +130,9 @@ private:
     void ReportDamagedStores();
     void SaveStores();
     void RunPrintJob();
+    void ReportPrintNotStarted();
+    // The page as printed now: boxes' texts, font, selected format, shown third field.
+    EnvelopePage CurrentPage();
     // Made on first use: asking for the default printer is not free at start-up.
     QPrinter &Printer();
 

@@ -17,6 +17,7 @@ inline constexpr int BackupEnvelopes = 32783;
 inline constexpr int RestoreBackup = 32784;
 inline constexpr int ThirdField = 32786;
 inline constexpr int LinkThirdField = 32788;
+inline constexpr int BatchPrint = 32810;
 inline constexpr int FileNew = 57600;
 inline constexpr int FileOpen = 57601;
 inline constexpr int FileSave = 57603;
