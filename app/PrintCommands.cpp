@@ -205,8 +205,8 @@ private:
 
 void print(QPagedPaintDevice &device, const EnvelopeRun &run, const CommandFailure &failure)
 {
-    if (!printEnvelopes(device, run.pageCount(),
-                        [&run](qsizetype index) { return run.page(index); }))
+    if (printEnvelopes(device, run.pageCount(),
+                       [&run](qsizetype index) { return run.page(index); }) != run.pageCount())
         throw failure;
 }
 

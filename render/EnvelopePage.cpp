@@ -33,16 +33,21 @@ void drawEnvelopePage(QPainter &painter, const EnvelopePage &page)
     painter.restore();
 }
 
-bool printEnvelopes(QPagedPaintDevice &device, qsizetype count,
-                    const std::function<EnvelopePage(qsizetype)> &pageAt)
+qsizetype printEnvelopes(QPagedPaintDevice &device, qsizetype count,
+                         const std::function<EnvelopePage(qsizetype)> &pageAt,
+                         const std::function<bool(qsizetype drawn)> &goOn)
 {
     QPainter painter;
     if (!painter.begin(&device))
-        return false;
-    for (qsizetype i = 0; i < count; ++i) {
-        if (i > 0 && !device.newPage())
-            return false;
-        drawEnvelopePage(painter, pageAt(i));
+        return -1;
+    qsizetype drawn = 0;
+    while (drawn < count) {
+        if (drawn > 0 && !device.newPage())
+            return -1;
+        drawEnvelopePage(painter, pageAt(drawn));
+        ++drawn;
+        if (goOn && !goOn(drawn))
+            break;
     }
-    return painter.end();
+    return painter.end() ? drawn : -1;
 }

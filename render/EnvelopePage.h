@@ -29,7 +29,9 @@ struct EnvelopePage
 void drawEnvelopePage(QPainter &painter, const EnvelopePage &page);
 
 // One envelope per page on device, drawn page by page so that a long run holds one page at
-// a time; the device's page layout and resolution are the caller's. False when the device
-// would not start.
-bool printEnvelopes(QPagedPaintDevice &device, qsizetype count,
-                    const std::function<EnvelopePage(qsizetype)> &pageAt);
+// a time; the device's page layout and resolution are the caller's. After each page goOn,
+// when given, says whether to draw the next. Returns the pages drawn, or -1 when the device
+// would not start or failed.
+qsizetype printEnvelopes(QPagedPaintDevice &device, qsizetype count,
+                         const std::function<EnvelopePage(qsizetype)> &pageAt,
+                         const std::function<bool(qsizetype drawn)> &goOn = {});

@@ -1,21 +1,20 @@
 #include "BatchPrintJob.h"
 
 #include <QCoreApplication>
-#include <QPainter>
 #include <QPrinter>
 #include <QProgressDialog>
 
 #include <algorithm>
 
 namespace {
-QString progressText(int done, int total)
+QString progressText(qsizetype done, int total)
 {
     return QCoreApplication::translate("BatchPrintJob", "%1 z %2").arg(done).arg(total);
 }
 } // namespace
 
 BatchPrintResult printBatch(QPrinter &printer, int count,
-                            const std::function<void(QPainter &, int number)> &drawEnvelope,
+                            const std::function<EnvelopePage(int number)> &envelope,
                             QWidget *progressParent)
 {
     int first = 1;
@@ -29,30 +28,24 @@ BatchPrintResult printBatch(QPrinter &printer, int count,
     if (result.requested == 0)
         return result;
 
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return result;
-    result.started = true;
-
     QProgressDialog progress(progressText(0, result.requested),
                              QCoreApplication::translate("BatchPrintJob", "Zrušit"), 0,
                              result.requested, progressParent);
     progress.setWindowTitle(QCoreApplication::translate("BatchPrintJob", "Hromadný tisk"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
-    for (int number = first; number <= last; ++number) {
-        if (progress.wasCanceled()) {
-            result.cancelled = true;
-            break;
-        }
-        if (number > first)
-            printer.newPage();
-        drawEnvelope(painter, number);
-        ++result.sent;
-        result.lastSent = number;
-        progress.setLabelText(progressText(result.sent, result.requested));
-        progress.setValue(result.sent);
-    }
-    painter.end();
+    const qsizetype drawn = printEnvelopes(
+        printer, result.requested, [&](qsizetype i) { return envelope(first + int(i)); },
+        [&](qsizetype done) {
+            progress.setLabelText(progressText(done, result.requested));
+            progress.setValue(int(done)); // also lets a click on "Zrušit" through
+            return !progress.wasCanceled();
+        });
+    if (drawn < 0)
+        return result;
+    result.started = true;
+    result.sent = int(drawn);
+    result.cancelled = result.sent < result.requested;
+    result.lastSent = first + result.sent - 1;
     return result;
 }

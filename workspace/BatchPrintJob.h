@@ -1,8 +1,9 @@
 #pragma once
 
+#include "EnvelopePage.h"
+
 #include <functional>
 
-class QPainter;
 class QPrinter;
 class QWidget;
 
@@ -19,5 +20,5 @@ struct BatchPrintResult
 // with a progress dialog that can cancel. A cancelled run still sends the envelopes drawn
 // so far, so the user can resume after the last one.
 BatchPrintResult printBatch(QPrinter &printer, int count,
-                            const std::function<void(QPainter &, int number)> &drawEnvelope,
+                            const std::function<EnvelopePage(int number)> &envelope,
                             QWidget *progressParent);

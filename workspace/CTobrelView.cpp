@@ -714,12 +714,12 @@ void CTobrelView::OnBatchPrint()
     const bool fieldFollows = page.thirdField && m_linkThirdField != 0;
     const BatchPrintResult result = printBatch(
         Printer(), count,
-        [&](QPainter &painter, int number) {
+        [&](int number) {
             const AddressEntry &addressee = m_addressees.ElementAt(rows[std::size_t(number - 1)]);
             page.addresseeText = fromStoredText(addressee.text);
             if (fieldFollows)
                 page.thirdField->text = page.addresseeText;
-            drawEnvelopePage(painter, page);
+            return page;
         },
         this);
     if (!result.started && result.requested > 0)
