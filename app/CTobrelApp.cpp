@@ -1,5 +1,6 @@
 #include "CTobrelApp.h"
 
+#include "AddressCommands.h"
 #include "AppIcons.h"
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
@@ -60,6 +61,7 @@ CommandLineOptions configureParser(QCommandLineParser &parser)
         QCoreApplication::translate("CTobrelApp", "soubor"),
         QCoreApplication::translate("CTobrelApp", "Dokument, který se otevře."),
         QCoreApplication::translate("CTobrelApp", "[soubor]"));
+    addAddressCommandOptions(parser);
     return {parser.addHelpOption(), parser.addVersionOption()};
 }
 } // namespace

@@ -1,3 +1,4 @@
+#include "AddressCommands.h"
 #include "CTobrelApp.h"
 #include "ShutdownSignals.h"
 
@@ -5,6 +6,8 @@ int main(int argc, char *argv[])
 {
     ShutdownSignals::installHandlers();
     if (const auto exitCode = CTobrelApp::HandleInformationOptions(argc, argv))
+        return *exitCode;
+    if (const auto exitCode = runAddressCommand(argc, argv))
         return *exitCode;
     CTobrelApp app(argc, argv);
     if (!app.InitInstance())
