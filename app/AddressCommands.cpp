@@ -6,7 +6,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLockFile>
 
 #include <algorithm>
@@ -52,8 +51,7 @@ QString unreadableLists()
 // A file error is an input or output failure, except for a name the formats do not know.
 int fileErrorCode(const QString &path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == u"csv" || suffix == u"vcf" ? 1 : 2;
+    return isAddressFileName(path) ? 1 : 2;
 }
 
 int importAddresses(const QString &path, AddressList list)

@@ -49,6 +49,11 @@ ParsedAddresses parse(AddressFileKind kind, const QByteArray &bytes)
 
 } // namespace
 
+bool isAddressFileName(const QString &path)
+{
+    return addressFileKind(path).has_value();
+}
+
 AddressFileImport readAddressFile(const QString &path)
 {
     AddressFileImport result;

@@ -12,6 +12,8 @@
 // (.vcf), known from the file name's extension in any letter case.
 enum class AddressList { Addressees, Senders };
 
+bool isAddressFileName(const QString &path);
+
 struct AddressFileImport
 {
     QString error; // set: nothing may be merged, and this says why (Czech, names the file)
