@@ -88,7 +88,11 @@ void CMainFrame::CreateMenu()
           {nullptr, 0},
           {QT_TR_NOOP("Ob&novit ze zálohy"), Command::RestoreBackup}}},
         {QT_TR_NOOP("&Zobrazit"), {{QT_TR_NOOP("&Panel nástrojů"), Command::ViewToolbar}}},
-        {QT_TR_NOOP("&Nástroje"), {{QT_TR_NOOP("Hromadný tisk…"), Command::BatchPrint}}},
+        {QT_TR_NOOP("&Nástroje"),
+         {{QT_TR_NOOP("Hromadný tisk…"), Command::BatchPrint},
+          {nullptr, 0},
+          {QT_TR_NOOP("&Importovat adresy…"), Command::ImportAddresses},
+          {QT_TR_NOOP("&Exportovat adresy…"), Command::ExportAddresses}}},
         {QT_TR_NOOP("&Nápověda"), {{QT_TR_NOOP("&O aplikaci"), Command::AppAbout}}},
     };
     for (const Menu &menu : menus) {

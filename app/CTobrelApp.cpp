@@ -1,5 +1,6 @@
 #include "CTobrelApp.h"
 
+#include "AddressCommands.h"
 #include "AppIcons.h"
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
@@ -63,20 +64,7 @@ CommandLineOptions configureParser(QCommandLineParser &parser)
         QCoreApplication::translate("CTobrelApp", "[soubor]"));
     const CommandLineOptions options{parser.addHelpOption(), parser.addVersionOption()};
     parser.addOptions(PrintCommands::options());
-    const QString file = QCoreApplication::translate("CTobrelApp", "soubor");
-    parser.addOptions({
-        {QStringLiteral("import"),
-         QCoreApplication::translate(
-             "CTobrelApp", "Sloučí adresy ze souboru CSV nebo vCard do adresátů, bez okna."),
-         file},
-        {QStringLiteral("export"),
-         QCoreApplication::translate(
-             "CTobrelApp", "Uloží adresáty do souboru CSV nebo vCard (podle přípony), bez okna."),
-         file},
-        {QStringLiteral("senders"),
-         QCoreApplication::translate("CTobrelApp",
-                                     "S --import a --export odesílatelé místo adresátů.")},
-    });
+    addAddressCommandOptions(parser);
     return options;
 }
 } // namespace

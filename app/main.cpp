@@ -1,11 +1,15 @@
+#include "AddressCommands.h"
 #include "CTobrelApp.h"
 #include "PrintCommands.h"
 #include "ShutdownSignals.h"
 
 int main(int argc, char *argv[])
 {
-    // Before the window's signal handlers: a print command ends on a signal as any tool does.
+    // Before the window's signal handlers: a command-line run ends on a signal as any tool
+    // does (its files are written whole or not at all).
     if (const auto exitCode = PrintCommands::run(argc, argv))
+        return *exitCode;
+    if (const auto exitCode = runAddressCommand(argc, argv))
         return *exitCode;
     ShutdownSignals::installHandlers();
     if (const auto exitCode = CTobrelApp::HandleInformationOptions(argc, argv))

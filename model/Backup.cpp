@@ -11,6 +11,37 @@
 
 namespace {
 
+// Appends the entries whose labels the list, as it grows, does not hold yet, so a label
+// repeated in the incoming entries is skipped too.
+template <typename Entry> class LabelMerge
+{
+public:
+    LabelMerge(RecordArray<Entry> &list, RestoreOutcome &outcome) : m_list(list), m_outcome(outcome)
+    {
+        // The labels the list holds, as FindByLabel would find them (byte for byte); a
+        // scan of the list per entry would freeze the window for a large file.
+        m_labels.reserve(std::size_t(list.GetSize()));
+        for (int i = 0; i < list.GetSize(); ++i)
+            m_labels.insert(list.ElementAt(i).label);
+    }
+
+    void operator()(Entry &&entry)
+    {
+        if (m_labels.count(entry.label) > 0) {
+            m_outcome.skippedLabels.push_back(entry.label);
+        } else {
+            m_labels.insert(entry.label);
+            m_outcome.addedLabels.push_back(entry.label);
+            m_list.Append(std::move(entry));
+        }
+    }
+
+private:
+    RecordArray<Entry> &m_list;
+    RestoreOutcome &m_outcome;
+    std::unordered_set<std::string> m_labels;
+};
+
 template <typename Entry, typename ReadList>
 RestoreOutcome restoreList(const QString &path, RecordArray<Entry> &list, ReadList readList)
 {
@@ -20,24 +51,9 @@ RestoreOutcome restoreList(const QString &path, RecordArray<Entry> &list, ReadLi
         return outcome;
     outcome.opened = true;
 
-    // The labels the list holds, as FindByLabel would find them (byte for byte); a scan of
-    // the list per entry would freeze the window for a large backup.
-    std::unordered_set<std::string> labels;
-    labels.reserve(std::size_t(list.GetSize()));
-    for (int i = 0; i < list.GetSize(); ++i)
-        labels.insert(list.ElementAt(i).label);
-
     ArchiveReader in(contents.bytes);
-    const bool listWhole = readList(in, [&](Entry &&entry) {
-        // Checked against the list as it grows: a label repeated in the file is skipped too.
-        if (labels.count(entry.label) > 0) {
-            outcome.skippedLabels.push_back(entry.label);
-        } else {
-            labels.insert(entry.label);
-            outcome.addedLabels.push_back(entry.label);
-            list.Append(std::move(entry));
-        }
-    });
+    LabelMerge<Entry> merge(list, outcome);
+    const bool listWhole = readList(in, [&](Entry &&entry) { merge(std::move(entry)); });
     // Bytes after the last entry mean the file holds another kind of list.
     outcome.whole = listWhole && in.atEnd();
     return outcome;
@@ -45,26 +61,22 @@ RestoreOutcome restoreList(const QString &path, RecordArray<Entry> &list, ReadLi
 
 QString skippedList(BackupKind kind, const std::vector<std::string> &skippedLabels)
 {
-    if (skippedLabels.empty())
-        return {};
-    QString text;
+    QString header;
     switch (kind) {
     case BackupKind::Envelopes:
-        text = QCoreApplication::translate(
+        header = QCoreApplication::translate(
             "Backup", "Tyto obálky již existovaly a nebyly obnoveny ze zálohy:\n");
         break;
     case BackupKind::Senders:
-        text = QCoreApplication::translate(
+        header = QCoreApplication::translate(
             "Backup", "Tito odesílatelé již existovali a nebyli obnoveni ze zálohy:\n");
         break;
     case BackupKind::Addressees:
-        text = QCoreApplication::translate(
+        header = QCoreApplication::translate(
             "Backup", "Tito adresáti již existovali a nebyli obnoveni ze zálohy:\n");
         break;
     }
-    for (const std::string &label : skippedLabels)
-        text += fromCp1250(label) + u'\n';
-    return text;
+    return labelListSection(header, skippedLabels);
 }
 
 } // namespace
@@ -102,6 +114,35 @@ RestoreOutcome restoreEnvelopeBackup(const QString &path, EnvelopeFormatArray &e
 RestoreOutcome restoreAddressBackup(const QString &path, AddressEntryArray &entries)
 {
     return restoreList(path, entries, readAddressList);
+}
+
+RestoreOutcome mergeAddressEntries(AddressEntryArray &entries, std::vector<AddressEntry> &&incoming)
+{
+    RestoreOutcome outcome;
+    outcome.opened = true;
+    LabelMerge<AddressEntry> merge(entries, outcome);
+    for (AddressEntry &entry : incoming)
+        merge(std::move(entry));
+    return outcome;
+}
+
+QString labelListSection(const QString &header, const QStringList &labels)
+{
+    if (labels.isEmpty())
+        return {};
+    QString text = header;
+    for (const QString &label : labels)
+        text += label + u'\n';
+    return text;
+}
+
+QString labelListSection(const QString &header, const std::vector<std::string> &labels)
+{
+    QStringList texts;
+    texts.reserve(qsizetype(labels.size()));
+    for (const std::string &label : labels)
+        texts << fromCp1250(label);
+    return labelListSection(header, texts);
 }
 
 QString restoreTitle(BackupKind kind)

@@ -3,6 +3,7 @@
 #include "RecordArray.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <string>
@@ -33,6 +34,13 @@ struct RestoreOutcome
 // Appends the whole entries whose labels the list, as it grows, does not hold yet.
 RestoreOutcome restoreEnvelopeBackup(const QString &path, EnvelopeFormatArray &envelopes);
 RestoreOutcome restoreAddressBackup(const QString &path, AddressEntryArray &entries);
+
+// Merges entries read from elsewhere (an import) as a restore merges a backup.
+RestoreOutcome mergeAddressEntries(AddressEntryArray &entries, std::vector<AddressEntry> &&incoming);
+
+// A header, then one line per label; nothing when there are no labels.
+QString labelListSection(const QString &header, const QStringList &labels);
+QString labelListSection(const QString &header, const std::vector<std::string> &labels);
 
 // The report text: success line, then the header and one line per skipped label.
 QString restoreReport(BackupKind kind, const std::vector<std::string> &skippedLabels);

@@ -24,6 +24,15 @@ std::optional<std::string> toCp1250(QStringView text)
     return bytes.toStdString();
 }
 
+QString fromUtf8OrCp1250(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return fromCp1250(std::string_view(bytes.data(), std::size_t(bytes.size())));
+    return text;
+}
+
 QString charactersOutsideCp1250(QStringView text)
 {
     QString outside;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -16,6 +17,10 @@ std::optional<std::string> toCp1250(QStringView text);
 
 // The distinct characters of text that code page 1250 cannot hold, in order of appearance.
 QString charactersOutsideCp1250(QStringView text);
+
+// Text files of unknown encoding: UTF-8 when the bytes are valid UTF-8 (a byte order mark
+// is dropped), else code page 1250, which gives every byte a character.
+QString fromUtf8OrCp1250(QByteArrayView bytes);
 
 // Stored multi-line texts break lines with CR LF; widgets with \n.
 QString fromStoredText(std::string_view bytes);

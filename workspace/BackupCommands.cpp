@@ -25,6 +25,8 @@ private:
     QString m_directory;
 };
 
+} // namespace
+
 // All at once: one sorted insertion per label costs a copy of the whole list each, which
 // freezes the window when a large backup is merged.
 void addLabels(QComboBox *combo, const std::vector<std::string> &labels)
@@ -35,8 +37,6 @@ void addLabels(QComboBox *combo, const std::vector<std::string> &labels)
         texts << fromCp1250(label);
     addSortedItems(combo, texts);
 }
-
-} // namespace
 
 void BackupCommands::OnBackupSenders()
 {

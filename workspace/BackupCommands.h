@@ -7,9 +7,14 @@
 #include <QString>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QComboBox;
 class QWidget;
+
+// The labels of merged entries into their combo box: restore and import share this path.
+void addLabels(QComboBox *combo, const std::vector<std::string> &labels);
 
 // The four backup and restore commands of the view: file dialogs, writing or merging one
 // list, the report, and the current directory set back afterwards in every case.

@@ -385,6 +385,8 @@ bool CTobrelView::OnCmdMsg(int id)
         {Command::BackupEnvelopes, &CTobrelView::OnBackupEnvelopes},
         {Command::RestoreBackup, &CTobrelView::OnRestoreBackup},
         {Command::BackupSenders, &CTobrelView::OnBackupSenders},
+        {Command::ImportAddresses, &CTobrelView::OnImportAddresses},
+        {Command::ExportAddresses, &CTobrelView::OnExportAddresses},
         {Command::ThirdField, &CTobrelView::OnThirdField},
         {Command::LinkThirdField, &CTobrelView::OnLinkThirdField},
         {Command::FilePrintSetup, &CTobrelView::OnFilePrintSetup},
@@ -535,6 +537,22 @@ void CTobrelView::OnBackupEnvelopes()
 void CTobrelView::OnRestoreBackup()
 {
     Backups().OnRestoreBackup();
+}
+
+AddressExchangeCommands CTobrelView::AddressExchange()
+{
+    return AddressExchangeCommands(
+        this, {&m_senders, &m_addressees, m_senderCombo, m_addresseeCombo});
+}
+
+void CTobrelView::OnImportAddresses()
+{
+    AddressExchange().OnImportAddresses();
+}
+
+void CTobrelView::OnExportAddresses()
+{
+    AddressExchange().OnExportAddresses();
 }
 
 void CTobrelView::CreateThirdField()

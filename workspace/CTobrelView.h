@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AddressExchangeCommands.h"
 #include "BackupCommands.h"
 #include "CommandTarget.h"
 #include "CThirdFieldDlg.h"
@@ -61,6 +62,8 @@ public:
     void OnBackupAddressees();
     void OnBackupEnvelopes();
     void OnRestoreBackup();
+    void OnImportAddresses();
+    void OnExportAddresses();
     void OnThirdField();
     void OnLinkThirdField();
     void OnUpdateThirdField(CCmdUI &state) const;
@@ -116,6 +119,7 @@ private:
     void NewAddressEntry(bool isSender, AddressEntryArray &entries, QComboBox *combo);
     void EditAddressEntry(bool isSender, AddressEntryArray &entries);
     BackupCommands Backups();
+    AddressExchangeCommands AddressExchange();
     void OnDraw(QPainter &painter);
     // The text put into edit, or nothing when the selection changed nothing there.
     std::optional<QString> ApplyAddress(QComboBox *combo, std::string &current,

@@ -97,6 +97,7 @@ private slots:
             "Zálo&hování: &Odesílatelé=32781, &Adresáti=32782, O&bálky=32783, -, "
             "Ob&novit ze zálohy=32784",
             "&Zobrazit: &Panel nástrojů=59392",
+            "&Nástroje: &Importovat adresy…=32810, &Exportovat adresy…=32811",
             "&Nápověda: &O aplikaci=57664",
         };
         QStringList actual;

@@ -1,0 +1,139 @@
+#include "AddressCommands.h"
+
+#include "AddressFile.h"
+#include "StoreFiles.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLockFile>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr char kImport[] = "import";
+constexpr char kExport[] = "export";
+constexpr char kSenders[] = "senders";
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("AddressCommands", text);
+}
+
+void print(FILE *stream, const QString &text)
+{
+    std::fputs(qPrintable(text.endsWith(u'\n') ? text : text + u'\n'), stream);
+}
+
+int fail(int exitCode, const QString &message)
+{
+    print(stderr, message);
+    return exitCode;
+}
+
+// A damaged list is refused: merging into what could be read, and saving, would lose the
+// rest.
+bool loadLists(AddressEntryArray &senders, AddressEntryArray &addressees)
+{
+    return loadAddressStore(QString::fromLatin1(kAddressStoreName), senders, addressees).state !=
+           LoadReport::State::Damaged;
+}
+
+QString unreadableLists()
+{
+    return tr("Seznam adres „%1“ ve složce „%2“ se nepodařilo přečíst celý. Otevřete "
+              "složku v programu Tobrel, který poškozený soubor odloží stranou.")
+        .arg(QString::fromLatin1(kAddressStoreName), QDir::toNativeSeparators(QDir::currentPath()));
+}
+
+// A file error is an input or output failure, except for a name the formats do not know.
+int fileErrorCode(const QString &path)
+{
+    return isAddressFileName(path) ? 1 : 2;
+}
+
+int importAddresses(const QString &path, AddressList list)
+{
+    // The folder lock, taken here and nowhere else in this file: import rewrites
+    // "adresy.ar", which an open window writes again when it closes. Export only reads.
+    QLockFile lock(QDir::current().filePath(QStringLiteral(".tobrel.lock")));
+    if (!lock.tryLock(0)) {
+        return fail(1, tr("Složka „%1“ je otevřená v jiném okně programu Tobrel: importujte "
+                          "v tom okně, nebo ho zavřete.")
+                           .arg(QDir::toNativeSeparators(QDir::currentPath())));
+    }
+    AddressFileImport file = readAddressFile(path);
+    if (!file.error.isEmpty())
+        return fail(fileErrorCode(path), file.error);
+    AddressEntryArray senders;
+    AddressEntryArray addressees;
+    if (!loadLists(senders, addressees))
+        return fail(1, unreadableLists());
+    const RestoreOutcome outcome = mergeAddressEntries(
+        list == AddressList::Senders ? senders : addressees, std::move(file.entries));
+    if (!outcome.addedLabels.empty() &&
+        !saveAddressStore(QString::fromLatin1(kAddressStoreName), senders, addressees)) {
+        return fail(1, tr("Seznam adres „%1“ se nepodařilo uložit; zůstal beze změny.")
+                           .arg(QString::fromLatin1(kAddressStoreName)));
+    }
+    print(stdout, importReport(list, outcome, file.unstorable));
+    return 0;
+}
+
+int exportAddresses(const QString &path, AddressList list)
+{
+    AddressEntryArray senders;
+    AddressEntryArray addressees;
+    if (!loadLists(senders, addressees))
+        return fail(1, unreadableLists());
+    const AddressEntryArray &entries = list == AddressList::Senders ? senders : addressees;
+    if (const QString error = writeAddressFile(path, entries); !error.isEmpty())
+        return fail(fileErrorCode(path), error);
+    print(stdout, tr("Do souboru „%1“ bylo uloženo adres: %2.")
+                      .arg(QDir::toNativeSeparators(path))
+                      .arg(entries.GetSize()));
+    return 0;
+}
+
+} // namespace
+
+void addAddressCommandOptions(QCommandLineParser &parser)
+{
+    parser.addOptions({
+        {QString::fromLatin1(kImport),
+         tr("Přidá adresy ze souboru CSV nebo vCard do adresátů (odesílatelů) této složky."),
+         tr("soubor")},
+        {QString::fromLatin1(kExport),
+         tr("Uloží adresáty (odesílatele) této složky do souboru CSV nebo vCard."), tr("soubor")},
+        {QString::fromLatin1(kSenders), tr("--import a --export pracují s odesílateli.")},
+    });
+}
+
+std::optional<int> runAddressCommand(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const bool asked = std::any_of(arguments.cbegin() + 1, arguments.cend(), [](const QString &a) {
+        return a.startsWith(u"--import") || a.startsWith(u"--export") || a == u"--senders";
+    });
+    if (!asked)
+        return std::nullopt;
+
+    QCommandLineParser parser;
+    addAddressCommandOptions(parser);
+    const bool parsed = parser.parse(arguments);
+    const QStringList imports = parser.values(QString::fromLatin1(kImport));
+    const QStringList exports = parser.values(QString::fromLatin1(kExport));
+    if (!parsed || !parser.positionalArguments().isEmpty() || imports.size() + exports.size() != 1) {
+        return fail(2, (parsed ? QString() : parser.errorText() + u'\n') +
+                           tr("Použití: tobrel --import SOUBOR [--senders]\n"
+                              "        tobrel --export SOUBOR [--senders]"));
+    }
+    const AddressList list = parser.isSet(QString::fromLatin1(kSenders)) ? AddressList::Senders
+                                                                        : AddressList::Addressees;
+    return imports.isEmpty() ? exportAddresses(exports.front(), list)
+                             : importAddresses(imports.front(), list);
+}

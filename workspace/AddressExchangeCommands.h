@@ -1,0 +1,38 @@
+#pragma once
+
+#include "AddressFile.h"
+#include "RecordArray.h"
+
+#include <QCoreApplication>
+
+#include <optional>
+
+class QComboBox;
+class QWidget;
+
+// Import and export of addresses in the window: the file dialog, the question which list,
+// the merge like a restore, and its report.
+class AddressExchangeCommands
+{
+    Q_DECLARE_TR_FUNCTIONS(AddressExchangeCommands)
+
+public:
+    struct Lists
+    {
+        AddressEntryArray *senders;
+        AddressEntryArray *addressees;
+        QComboBox *senderCombo;
+        QComboBox *addresseeCombo;
+    };
+    AddressExchangeCommands(QWidget *owner, Lists lists) : m_owner(owner), m_lists(lists) {}
+
+    void OnImportAddresses();
+    void OnExportAddresses();
+
+private:
+    // Addressees or senders; nothing when the user cancels.
+    std::optional<AddressList> askList(const QString &question) const;
+
+    QWidget *m_owner;
+    Lists m_lists;
+};
