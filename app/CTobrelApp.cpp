@@ -29,6 +29,7 @@ CTobrelApp::CTobrelApp(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("Tobrel"));
     setApplicationVersion(QStringLiteral(TOBREL_VERSION));
     setWindowIcon(appIcon("tobrel"));
+    installQtTranslations(this);
     // The window's destruction saves the lists, so the loop ends only after it.
     setQuitOnLastWindowClosed(false);
 
@@ -175,7 +176,7 @@ void CTobrelApp::OnFileOpen()
     request.mode = FileDialogRequest::Mode::Open;
     request.title = tr("Otevřít");
     request.directory = QDir::currentPath();
-    request.filter = tr("Všechny soubory (*.*)|*||");
+    request.filter = tr("Všechny soubory (*.*)") + QStringLiteral("|*||");
     const auto path = runFileDialog(m_mainFrame, request);
     if (path && m_document.OnOpenDocument(*path) && m_view)
         m_view->OnInitialUpdate();

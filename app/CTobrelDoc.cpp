@@ -27,7 +27,7 @@ bool CTobrelDoc::OnOpenDocument(const QString &path)
     if (!file.open(QIODevice::ReadOnly)) {
         showMessageBox(m_ownerWindow,
                        tr("Soubor „%1“ nelze otevřít.").arg(QDir::toNativeSeparators(path)),
-                       tr("Chyba"), MessageIcon::Error);
+                       applicationCaption(), MessageIcon::Error);
         return false;
     }
     SetPathName(path);
@@ -40,7 +40,7 @@ bool CTobrelDoc::OnSaveDocument(const QString &path)
     if (!file.open(QIODevice::WriteOnly) || !file.commit()) {
         showMessageBox(m_ownerWindow,
                        tr("Soubor „%1“ nelze uložit.").arg(QDir::toNativeSeparators(path)),
-                       tr("Chyba"), MessageIcon::Error);
+                       applicationCaption(), MessageIcon::Error);
         return false;
     }
     SetPathName(path);
@@ -57,7 +57,7 @@ void CTobrelDoc::OnFileSave()
     request.directory =
         m_pathName.isEmpty() ? QDir::currentPath() : QFileInfo(m_pathName).absolutePath();
     request.defaultName = m_pathName.isEmpty() ? m_title : QFileInfo(m_pathName).fileName();
-    request.filter = tr("Všechny soubory (*.*)|*||");
+    request.filter = tr("Všechny soubory (*.*)") + QStringLiteral("|*||");
     if (const auto path = runFileDialog(m_ownerWindow, request))
         OnSaveDocument(*path);
 }

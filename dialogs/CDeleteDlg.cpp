@@ -17,6 +17,7 @@ QPushButton *deleteButton(QWidget *dialog, const char *id)
 {
     auto *button = new QPushButton(CDeleteDlg::tr("Smazat"), dialog);
     button->setObjectName(QLatin1String(id));
+    button->setAutoDefault(false);
     return button;
 }
 
@@ -70,6 +71,8 @@ CDeleteDlg::CDeleteDlg(QWidget *parent)
 
     auto *close = new QPushButton(tr("Zavřít"), this);
     close->setObjectName(QStringLiteral("2"));
+    // No button may become the default one: Enter in a list would delete without a question.
+    close->setAutoDefault(false);
     close->setMinimumHeight(close->sizeHint().height() * 3 / 2);
     QPushButton *deleteEnvelope = deleteButton(this, "1017");
     QPushButton *deleteAddressee = deleteButton(this, "1019");

@@ -63,7 +63,9 @@ void CEditEnvelopeDlg::OnLabelChange()
 
 void CEditEnvelopeDlg::OnComputeAddressee()
 {
-    UpdateData(*this, true);
+    // A field that does not parse keeps what the user typed: nothing is computed.
+    if (!UpdateData(*this, true))
+        return;
     m_addresseeLeft = suggestedAddressPosition(m_width, 50.0f);
     m_addresseeTop = suggestedAddressPosition(m_height, 30.0f);
     UpdateData(*this, false);
@@ -71,7 +73,8 @@ void CEditEnvelopeDlg::OnComputeAddressee()
 
 void CEditEnvelopeDlg::OnComputeSender()
 {
-    UpdateData(*this, true);
+    if (!UpdateData(*this, true))
+        return;
     m_senderLeft = 1.0f;
     m_senderTop = 1.0f;
     UpdateData(*this, false);

@@ -32,7 +32,9 @@ void CNewEnvelopeDlg::DoDataExchange(CDataExchange &dx)
 
 void CNewEnvelopeDlg::OnComputeAddressee()
 {
-    UpdateData(*this, true);
+    // A field that does not parse keeps what the user typed: nothing is computed.
+    if (!UpdateData(*this, true))
+        return;
     m_addresseeLeft = suggestedAddressPosition(m_width, 50.0f);
     m_addresseeTop = suggestedAddressPosition(m_height, 50.0f);
     UpdateData(*this, false);
@@ -40,7 +42,8 @@ void CNewEnvelopeDlg::OnComputeAddressee()
 
 void CNewEnvelopeDlg::OnComputeSender()
 {
-    UpdateData(*this, true);
+    if (!UpdateData(*this, true))
+        return;
     m_senderLeft = 1.0f;
     m_senderTop = 1.0f;
     UpdateData(*this, false);

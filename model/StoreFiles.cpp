@@ -127,9 +127,13 @@ LoadReport loadPrintFont(const QString &path, PrintFont &font)
     const std::string_view name(face.c_str());
     std::memcpy(read.font.lfFaceName, name.data(),
                 std::min(name.size(), std::size_t(LF_FACESIZE - 1)));
-    font = read;
-    report.keptEntries = 1;
+    // Bytes after the record mean the file is not what it claims to be: the record is not
+    // trusted either, and the default font is used, as the user is told.
     report.state = stateAfterReading(true, in);
+    if (report.state == LoadReport::State::Whole) {
+        font = read;
+        report.keptEntries = 1;
+    }
     return report;
 }
 

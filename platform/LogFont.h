@@ -31,6 +31,15 @@ static_assert(std::is_trivially_copyable_v<LOGFONT>);
 inline constexpr int LF_FACESIZE = 32;
 inline constexpr std::int32_t FW_BOLD = 700;
 inline constexpr std::uint8_t EASTEUROPE_CHARSET = 238;
+inline constexpr std::uint8_t OUT_STROKE_PRECIS = 3;
+inline constexpr std::uint8_t CLIP_STROKE_PRECIS = 2;
+inline constexpr std::uint8_t DRAFT_QUALITY = 1;
+inline constexpr std::uint8_t FIXED_PITCH = 1;
+inline constexpr std::uint8_t VARIABLE_PITCH = 2;
+inline constexpr std::uint8_t FF_DONTCARE = 0x00;
+inline constexpr std::uint8_t FF_ROMAN = 0x10;
+inline constexpr std::uint8_t FF_SWISS = 0x20;
+inline constexpr std::uint8_t FF_MODERN = 0x30;
 
 // Overwrites all 60 bytes: "Times New Roman", height 16, character set 238, the rest zero.
 void InitDefaultLogFont(LOGFONT &font);

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-    fonts-dejavu-core fonts-liberation
+    fonts-dejavu-core fonts-liberation qt6-translations-l10n
 )
 [ "${1:-}" = "--test" ] && packages+=(poppler-utils)
 

@@ -198,7 +198,7 @@ void CThirdFieldDlg::OnChooseFont()
     const auto chosen = runFontDialog(this, initial);
     if (!chosen)
         return;
-    m_fieldFont = logFontFromFont(chosen->font);
+    m_fieldFont = chosen->logFont();
     m_fieldPointSize = chosen->sizeInTenths;
 }
 

@@ -42,21 +42,21 @@ void BackupCommands::OnBackupSenders()
 {
     backup({tr("Vyberte soubor do kterého se má záloha odesílatelů uložit"),
             tr("Zaloha odesílatelů"), QStringLiteral("zod"),
-            tr("Zálohy odesílatelů (*.zod)|*.zod||")},
+            tr("Zálohy odesílatelů (*.zod)") + QStringLiteral("|*.zod||")},
            [this](const QString &path) { return writeAddressBackup(path, *m_lists.senders); });
 }
 
 void BackupCommands::OnBackupAddressees()
 {
     backup({tr("Vyberte soubor do kterého se má záloha adresátů uložit"), tr("Zaloha adresátů"),
-            QStringLiteral("zad"), tr("Zálohy adresátů (*.zad)|*.zad||")},
+            QStringLiteral("zad"), tr("Zálohy adresátů (*.zad)") + QStringLiteral("|*.zad||")},
            [this](const QString &path) { return writeAddressBackup(path, *m_lists.addressees); });
 }
 
 void BackupCommands::OnBackupEnvelopes()
 {
     backup({tr("Vyberte soubor do kterého se má záloha obálek uložit"), tr("Zaloha obálek"),
-            QStringLiteral("zob"), tr("Zálohy obálek (*.zob)|*.zob||")},
+            QStringLiteral("zob"), tr("Zálohy obálek (*.zob)") + QStringLiteral("|*.zob||")},
            [this](const QString &path) { return writeEnvelopeBackup(path, *m_lists.envelopes); });
 }
 
@@ -90,10 +90,17 @@ void BackupCommands::OnRestoreBackup()
     request.mode = FileDialogRequest::Mode::Open;
     request.title = tr("Vyberte soubor se zálohou");
     request.directory = keeper.directory();
-    request.filter = tr("Soubory záloh (*.zod;*.zad;*.zob)|*.zod;*.zad;*.zob|"
-                        "Zálohy adresátů (*.zad)|*.zad|"
-                        "Zálohy odesílatelů (*.zod)|*.zod|"
-                        "Zálohy obálek (*.zob)|*.zob||");
+    // Descriptions (translatable) and their patterns in turn.
+    request.filter = QStringList{tr("Soubory záloh (*.zod;*.zad;*.zob)"),
+                                 QStringLiteral("*.zod;*.zad;*.zob"),
+                                 tr("Zálohy adresátů (*.zad)"),
+                                 QStringLiteral("*.zad"),
+                                 tr("Zálohy odesílatelů (*.zod)"),
+                                 QStringLiteral("*.zod"),
+                                 tr("Zálohy obálek (*.zob)"),
+                                 QStringLiteral("*.zob")}
+                         .join(QLatin1Char('|')) +
+                     QStringLiteral("||");
     if (const std::optional<QString> path = runFileDialog(m_owner, request))
         restore(*path);
 }

@@ -16,6 +16,7 @@
 #include "EnvelopePreview.h"
 #include "LogFontQt.h"
 #include "MessageBox.h"
+#include "NoPageRange.h"
 #include "NumberText.h"
 #include "PostedEvents.h"
 #include "ProfileFile.h"
@@ -507,7 +508,7 @@ void CTobrelView::OnPrintFont()
     const auto chosen = runFontDialog(this, initial);
     if (!chosen)
         return;
-    m_printFont = logFontFromFont(chosen->font);
+    m_printFont = chosen->logFont();
     m_printFontSize = chosen->sizeInTenths / 10;
     update();
     ApplyCharFormat();
@@ -623,6 +624,7 @@ bool CTobrelView::OnPreparePrinting(bool showDialog)
     // One page per envelope: there is no page range to choose.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
                       QAbstractPrintDialog::PrintCollateCopies);
+    NoPageRange::applyTo(&dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -699,6 +701,7 @@ void CTobrelView::OnFilePrintDirect()
 void CTobrelView::OnFilePrintPreview()
 {
     QPrintPreviewDialog dialog(&Printer(), this);
+    NoPageRange::applyTo(&dialog);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter *printer) { PrintEnvelope(*printer); });
     dialog.exec();

@@ -2,9 +2,38 @@
 
 #include "Cp1250.h"
 
+#include <QFontInfo>
+
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <string_view>
+
+namespace {
+
+bool namesAny(const QString &family, std::initializer_list<const char *> words)
+{
+    return std::any_of(words.begin(), words.end(), [&family](const char *word) {
+        return family.contains(QLatin1String(word), Qt::CaseInsensitive);
+    });
+}
+
+// Fixed-pitch faces are "modern"; otherwise the face's name tells sans-serif ("swiss") from
+// serif ("roman") faces, for the free faces and for the Windows ones they stand in for.
+std::uint8_t pitchAndFamily(const QFont &font)
+{
+    const QFontInfo drawn(font);
+    if (drawn.fixedPitch())
+        return FF_MODERN | FIXED_PITCH;
+    const QString family = drawn.family();
+    if (namesAny(family, {"Sans", "Arial", "Helvetica", "Verdana", "Tahoma"}))
+        return FF_SWISS | VARIABLE_PITCH;
+    if (namesAny(family, {"Serif", "Roman", "Times", "Georgia"}))
+        return FF_ROMAN | VARIABLE_PITCH;
+    return FF_DONTCARE | VARIABLE_PITCH;
+}
+
+} // namespace
 
 QFont fontFromLogFont(const LOGFONT &font)
 {
@@ -31,6 +60,10 @@ LOGFONT logFontFromFont(const QFont &font)
     result.lfUnderline = font.underline() ? 1 : 0;
     result.lfStrikeOut = font.strikeOut() ? 1 : 0;
     result.lfCharSet = EASTEUROPE_CHARSET;
+    result.lfOutPrecision = OUT_STROKE_PRECIS;
+    result.lfClipPrecision = CLIP_STROKE_PRECIS;
+    result.lfQuality = DRAFT_QUALITY;
+    result.lfPitchAndFamily = pitchAndFamily(font);
 
     // A face name with characters outside code page 1250 keeps the ones it can.
     QString family = font.family();

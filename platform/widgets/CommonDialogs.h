@@ -1,12 +1,19 @@
 #pragma once
 
+#include "LogFontQt.h"
+
 #include <QFont>
 #include <QString>
 
 #include <functional>
 #include <optional>
 
+class QObject;
 class QWidget;
+
+// Qt's own dialogs and menus (files, fonts, printing, the edit menu of a line) speak Czech
+// like the program; the catalogue lives as long as owner.
+void installQtTranslations(QObject *owner);
 
 // The font and file common dialogs. Tests replace them through the setters so that nothing
 // blocks; an empty function restores the real dialog.
@@ -15,7 +22,14 @@ struct ChosenFont
 {
     QFont font;
     int sizeInTenths = 0; // the chosen size in tenths of a point
+
+    // The record Windows' font dialog gives: the height is that of the characters on a
+    // 96-dpi screen, negative.
+    LOGFONT logFont() const;
 };
+// The real dialog opens on the face actually drawn for initial (a name that is only a
+// substitute here, such as "Times New Roman" drawn as "Liberation Serif", is not in its
+// list), and confirming that face keeps initial's family name.
 using FontDialogFunction =
     std::function<std::optional<ChosenFont>(QWidget *owner, const QFont &initial)>;
 std::optional<ChosenFont> runFontDialog(QWidget *owner, const QFont &initial);

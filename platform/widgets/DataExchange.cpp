@@ -60,7 +60,7 @@ CDataExchange::CDataExchange(QWidget *dialog, bool saveAndValidate)
 void CDataExchange::fail(QWidget *field, const QString &message)
 {
     m_failed = true;
-    showMessageBox(m_dialog, message, QStringLiteral("Tobrel"), MessageIcon::Exclamation);
+    showMessageBox(m_dialog, message, applicationCaption(), MessageIcon::Exclamation);
     field->setFocus(Qt::OtherFocusReason);
     if (auto *edit = qobject_cast<QLineEdit *>(field))
         edit->selectAll();

@@ -8,6 +8,12 @@ class QWidget;
 
 enum class MessageIcon { Error, Exclamation, Information };
 
+// The caption of the messages that speak for the program as a whole, as its title bar does.
+inline QString applicationCaption()
+{
+    return QStringLiteral("Tobrel");
+}
+
 // Every message box of the program goes through here: one OK button, the given caption,
 // text and icon, owned by owner (or the active window).
 void showMessageBox(QWidget *owner, const QString &text, const QString &caption,

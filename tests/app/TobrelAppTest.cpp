@@ -6,10 +6,13 @@
 #include "MessageBox.h"
 #include "ScopedDirectories.h"
 
+#include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -40,6 +43,10 @@ private slots:
         QVERIFY(!QApplication::windowIcon().isNull());
         // Qt takes the locale from the environment; numbers must not follow it.
         QCOMPARE(QByteArray(std::setlocale(LC_NUMERIC, nullptr)), QByteArray("C"));
+        // Qt's own dialogs speak Czech too.
+        QFontDialog fonts;
+        const auto *buttons = fonts.findChild<QDialogButtonBox *>();
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Zrušit"));
     }
 
     void newAndOpenSetTheCaption()

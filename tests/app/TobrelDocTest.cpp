@@ -83,7 +83,7 @@ private slots:
         m_answer = path(QStringLiteral("chybí/soubor"));
         doc.OnFileSave();
         QCOMPARE(m_recorder->messages.size(), 1);
-        QCOMPARE(m_recorder->messages[0].caption, QStringLiteral("Chyba"));
+        QCOMPARE(m_recorder->messages[0].caption, QStringLiteral("Tobrel"));
         QVERIFY(m_recorder->messages[0].text.contains(QStringLiteral("soubor")));
         QCOMPARE(doc.GetTitle(), QStringLiteral("program pro tisk obálek"));
     }
@@ -110,6 +110,7 @@ private slots:
         QVERIFY(!doc.OnOpenDocument(path(QStringLiteral("není.txt"))));
         QCOMPARE(m_recorder->messages.size(), 1);
         QVERIFY(m_recorder->messages[0].text.contains(QStringLiteral("není.txt")));
+        QCOMPARE(m_recorder->messages[0].caption, QStringLiteral("Tobrel"));
         QCOMPARE(titles.count(), 0);
         QCOMPARE(doc.GetTitle(), QStringLiteral("program pro tisk obálek"));
     }

@@ -87,6 +87,8 @@ private slots:
     void deletingAllAddresseesLeavesNone();
     void labelsDifferingInCaseStayDistinct();
     void closeDeletesNothing();
+    void onlyTheDeleteButtonsDelete_data();
+    void onlyTheDeleteButtonsDelete();
 };
 
 void DeleteDlgTest::opensWithThreeSortedRows()
@@ -270,6 +272,29 @@ void DeleteDlgTest::closeDeletesNothing()
     QCOMPARE(view.envelopes.GetSize(), 1);
     QCOMPARE(view.addressees.GetSize(), 1);
     QCOMPARE(view.senders.GetSize(), 1);
+}
+
+void DeleteDlgTest::onlyTheDeleteButtonsDelete_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<int>("key");
+    for (const char *list : {"1016", "1018", "1020"})
+        QTest::addRow("Enter in %s", list) << QByteArray(list) << int(Qt::Key_Return);
+    QTest::newRow("Esc closes") << QByteArray("1018") << int(Qt::Key_Escape);
+}
+
+void DeleteDlgTest::onlyTheDeleteButtonsDelete()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(int, key);
+    View view({"DL"}, {"Adam"}, {"Bára"});
+    CDeleteDlg dialog;
+    view.connect(dialog);
+    dialog.show();
+    control<QWidget>(dialog, list.constData())->setFocus();
+    QTest::keyClick(control<QWidget>(dialog, list.constData()), Qt::Key(key));
+    QCOMPARE(dialog.isVisible(), key != Qt::Key_Escape);
+    QCOMPARE(view.envelopes.GetSize() + view.addressees.GetSize() + view.senders.GetSize(), 3);
 }
 
 QTEST_MAIN(DeleteDlgTest)

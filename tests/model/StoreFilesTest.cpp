@@ -339,6 +339,7 @@ void StoreFilesTest::damagedPrintFontGivesDefault()
         damaged.append(whole.left(cut));
     damaged.append(QByteArray::fromHex("0C000000EE1000000000FFFFFFFF"));   // negative length
     damaged.append(QByteArray::fromHex("0C000000EE1000000000FFFFFF7F41")); // past the end
+    damaged.append(whole + '\0');                                          // bytes after it
     for (const QByteArray &bytes : damaged) {
         QVERIFY(writeFileSafely(path(kPrintFontFileName), bytes));
         PrintFont font;

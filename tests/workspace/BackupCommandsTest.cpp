@@ -178,6 +178,7 @@ void BackupCommandsTest::backupDialogs()
     QCOMPARE(request.defaultName, defaultName);
     QCOMPARE(request.defaultExtension, extension);
     QCOMPARE(request.filter, filter);
+    QCOMPARE(nameFiltersFromWindowsFilter(request.filter), QStringList{filter.section('|', 0, 0)});
     QCOMPARE(request.directory, m_startDirectory);
     QVERIFY(m_recorder->messages.isEmpty());
     const QByteArray written = readFile(target);
@@ -238,6 +239,8 @@ void BackupCommandsTest::restoreDialog()
              QStringLiteral("Soubory záloh (*.zod;*.zad;*.zob)|*.zod;*.zad;*.zob|"
                             "Zálohy adresátů (*.zad)|*.zad|Zálohy odesílatelů (*.zod)|*.zod|"
                             "Zálohy obálek (*.zob)|*.zob||"));
+    QCOMPARE(nameFiltersFromWindowsFilter(request.filter).first(),
+             QStringLiteral("Soubory záloh (*.zod *.zad *.zob)"));
 }
 
 void BackupCommandsTest::restoreRightAfterBackupListsEveryLabel()

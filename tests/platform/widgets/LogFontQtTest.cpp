@@ -78,6 +78,8 @@ private slots:
         QCOMPARE(stored.lfStrikeOut, 0);
         QCOMPARE(stored.lfCharSet, EASTEUROPE_CHARSET);
         QCOMPARE(stored.lfHeight, 0);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(&stored.lfOutPrecision), 4),
+                 QByteArray("\x03\x02\x01\x12"));
         QCOMPARE(QByteArray(stored.lfFaceName), QByteArray("DejaVu Serif"));
     }
 
