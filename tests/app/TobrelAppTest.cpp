@@ -80,11 +80,8 @@ private slots:
         view->m_senders.Append(AddressEntry{"Praha", "Jan"});
         view->NoteListsChanged();
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kRecoveryFileName), 3000);
-        EnvelopeFormatArray envelopes;
-        AddressEntryArray senders, addressees;
-        QCOMPARE(loadRecoveryStore(kRecoveryFileName, envelopes, senders, addressees).state,
-                 LoadReport::State::Whole);
-        QCOMPARE(senders.FindByLabel("Jan"), 0);
+        QCOMPARE(readFile(kRecoveryFileName), QByteArray::fromHex("00000000 01000000 034a616e "
+                                                                  "055072616861 00000000"));
         // Undone, the change leaves nothing to recover.
         view->m_senders.RemoveAt(0);
         view->NoteListsChanged();
