@@ -4,6 +4,7 @@
 #include "PostedEvents.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMenuBar>
 #include <QToolBar>
 
@@ -46,6 +47,12 @@ CMainFrame::CMainFrame(QWidget *view, CCmdTarget *viewTarget, QWidget *parent)
     // Handled after start-up has shown the window, so the frame ends maximized whatever
     // show state it was started with.
     postControlEvent(this, WM_SHOW_MAXIMIZED, nullptr);
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    Q_EMIT closing();
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::AddCommandTarget(CCmdTarget *target)

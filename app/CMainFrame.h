@@ -27,8 +27,13 @@ public:
 
     QToolBar *toolBar() const { return m_wndToolBar; }
 
+Q_SIGNALS:
+    // The window is closing, with itself and the event loop still up.
+    void closing();
+
 protected:
     bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void CreateMenu();

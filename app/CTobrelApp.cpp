@@ -8,6 +8,7 @@
 #include "CTobrelView.h"
 #include "MessageBox.h"
 #include "PrintCommands.h"
+#include "SaveLeftovers.h"
 #include "ShutdownSignals.h"
 
 #include <QCommandLineParser>
@@ -30,8 +31,9 @@ CTobrelApp::CTobrelApp(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationVersion(QStringLiteral(TOBREL_VERSION));
     setWindowIcon(appIcon("tobrel"));
     installQtTranslations(this);
-    // The window's destruction saves the lists, so the loop ends only after it.
+    // The window saves the lists while it closes, so the loop ends only after it.
     setQuitOnLastWindowClosed(false);
+    connect(this, &QCoreApplication::aboutToQuit, this, &CTobrelApp::SaveAtExit);
 
     auto *shutdownSignals = new ShutdownSignals(this);
     connect(shutdownSignals, &ShutdownSignals::received, this, &CTobrelApp::RequestShutdown);
@@ -115,6 +117,10 @@ bool CTobrelApp::InitInstance()
     QString fileToOpen;
     if (!ProcessCommandLine(fileToOpen))
         return false;
+    if (!TakeFolderLock()) {
+        m_exitCode = 1;
+        return false;
+    }
     // A file that cannot be opened ends the program before the view exists, so no list is
     // loaded or written.
     if (!fileToOpen.isEmpty() && !m_document.OnOpenDocument(fileToOpen)) {
@@ -131,6 +137,7 @@ bool CTobrelApp::InitInstance()
     m_document.SetOwnerWindow(m_mainFrame);
     connect(&m_document, &CTobrelDoc::titleChanged, m_mainFrame, &CMainFrame::SetDocumentTitle);
     connect(m_view, &CTobrelView::commandStateChanged, m_mainFrame, &CMainFrame::UpdateCommandUI);
+    connect(m_mainFrame, &CMainFrame::closing, this, &CTobrelApp::SaveAtExit);
     connect(m_mainFrame, &QObject::destroyed, this, &QCoreApplication::quit);
 
     m_view->OnInitialUpdate();
@@ -138,6 +145,33 @@ bool CTobrelApp::InitInstance()
     m_mainFrame->show();
     m_initialised = true;
     return true;
+}
+
+bool CTobrelApp::TakeFolderLock()
+{
+    switch (m_folderLock.tryLock()) {
+    case FolderLock::State::Locked:
+        if (const auto since = m_folderLock.abandonedSessionStart())
+            removeSaveLeftovers(*since);
+        return true;
+    case FolderLock::State::HeldByAnother:
+        showMessageBox(nullptr,
+                       tr("Seznamy v této složce jsou otevřené v jiném okně programu Tobrel. "
+                          "Pracujte s nimi v tom okně, nebo ho zavřete a spusťte program "
+                          "znovu."),
+                       tr("Tobrel"), MessageIcon::Exclamation);
+        return false;
+    case FolderLock::State::Unavailable:
+        // No file can be made here (a read-only medium): nor can a store be overwritten.
+        return true;
+    }
+    return true;
+}
+
+void CTobrelApp::SaveAtExit()
+{
+    if (m_view && !m_view->SaveAtExit())
+        m_exitCode = 1;
 }
 
 bool CTobrelApp::OnCmdMsg(int id)

@@ -3,6 +3,7 @@
 #include "CTobrelDoc.h"
 
 #include "CommandTarget.h"
+#include "FolderLock.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -28,6 +29,7 @@ public:
 
     // false when the program is to end at once; ExitCode then says how.
     bool InitInstance();
+    // 1 when the lists of the folder are another window's or a store could not be written.
     int ExitCode() const { return m_exitCode; }
 
     CMainFrame *GetMainWnd() const;
@@ -42,9 +44,13 @@ public:
 
 private:
     bool ProcessCommandLine(QString &fileToOpen);
+    bool TakeFolderLock();
+    void SaveAtExit();
     void CloseWhenUnwound();
     void OnCommitDataRequest(QSessionManager &manager);
 
+    // Released last, after the window and the view have saved.
+    FolderLock m_folderLock;
     CTobrelDoc m_document;
     QPointer<CMainFrame> m_mainFrame;
     QPointer<CTobrelView> m_view;

@@ -17,5 +17,6 @@ int main(int argc, char *argv[])
     CTobrelApp app(argc, argv);
     if (!app.InitInstance())
         return app.ExitCode();
-    return app.exec();
+    const int loopResult = app.exec();
+    return loopResult != 0 ? loopResult : app.ExitCode();
 }

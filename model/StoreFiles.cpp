@@ -105,6 +105,27 @@ LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
     });
 }
 
+LoadReport loadRecoveryStore(const QString &path, EnvelopeFormatArray &envelopes,
+                             AddressEntryArray &senders, AddressEntryArray &addressees)
+{
+    return loadListStore(path, [&](ArchiveReader &in, int &kept) {
+        return readEnvelopeList(in, appendTo(envelopes, kept)) &&
+               readAddressList(in, appendTo(senders, kept)) &&
+               readAddressList(in, appendTo(addressees, kept));
+    });
+}
+
+QByteArray recoveryStoreBytes(const EnvelopeFormatArray &envelopes,
+                              const AddressEntryArray &senders,
+                              const AddressEntryArray &addressees)
+{
+    ArchiveWriter out;
+    writeEnvelopeList(out, envelopes);
+    writeAddressList(out, senders);
+    writeAddressList(out, addressees);
+    return out.bytes();
+}
+
 LoadReport loadPrintFont(const QString &path, PrintFont &font)
 {
     LoadReport report;
@@ -167,16 +188,22 @@ bool savePrintFont(const QString &path, const PrintFont &font)
     return writeFileSafely(path, out.bytes());
 }
 
-QString keepDamagedFile(const QString &path)
+QString unusedNameBeside(const QString &path, const char *suffix)
 {
-    const QString base = path + QLatin1String(".poskozeny");
+    const QString base = path + QLatin1Char('.') + QLatin1String(suffix);
     QString target = base;
     for (int number = 2; QFile::exists(target); ++number) {
         if (number > 999)
             return {};
         target = base + QLatin1Char('.') + QString::number(number);
     }
-    return QFile::copy(path, target) ? target : QString();
+    return target;
+}
+
+QString keepDamagedFile(const QString &path)
+{
+    const QString target = unusedNameBeside(path, "poskozeny");
+    return !target.isEmpty() && QFile::copy(path, target) ? target : QString();
 }
 
 void writeEnvelopeList(ArchiveWriter &out, const EnvelopeFormatArray &envelopes)

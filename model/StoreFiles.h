@@ -3,6 +3,7 @@
 #include "LogFont.h"
 #include "RecordArray.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -14,6 +15,9 @@ class ArchiveWriter;
 inline constexpr char kEnvelopeStoreName[] = "tobrel.ar";
 inline constexpr char kAddressStoreName[] = "adresy.ar";
 inline constexpr char kPrintFontFileName[] = "pismo.bin";
+// The lists of a session whose changes have not reached the stores yet, kept beside them so
+// that a crash loses nothing: the bytes of "tobrel.ar" followed by those of "adresy.ar".
+inline constexpr char kRecoveryFileName[] = "tobrel-obnova.ar";
 
 // How reading one file went. Damaged: the file exists but could not be read whole; the
 // whole entries before the fault were kept (keptEntries of them).
@@ -36,6 +40,11 @@ PrintFont defaultPrintFont(); // Times New Roman, 12 points
 LoadReport loadEnvelopeStore(const QString &path, EnvelopeFormatArray &envelopes);
 LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
                             AddressEntryArray &addressees);
+LoadReport loadRecoveryStore(const QString &path, EnvelopeFormatArray &envelopes,
+                             AddressEntryArray &senders, AddressEntryArray &addressees);
+QByteArray recoveryStoreBytes(const EnvelopeFormatArray &envelopes,
+                              const AddressEntryArray &senders,
+                              const AddressEntryArray &addressees);
 // Missing or damaged: font is the default.
 LoadReport loadPrintFont(const QString &path, PrintFont &font);
 
@@ -44,6 +53,9 @@ bool saveEnvelopeStore(const QString &path, const EnvelopeFormatArray &envelopes
 bool saveAddressStore(const QString &path, const AddressEntryArray &senders,
                       const AddressEntryArray &addressees);
 bool savePrintFont(const QString &path, const PrintFont &font);
+
+// path + "." + suffix, numbered (".2" to ".999") when taken; empty when all are.
+QString unusedNameBeside(const QString &path, const char *suffix);
 
 // Copies a damaged file aside under a name that says so, before the exit overwrites it.
 // Returns the new path, or an empty string when the copy failed.

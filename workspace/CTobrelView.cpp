@@ -34,6 +34,25 @@
 
 namespace {
 
+// The commands after which a list may differ.
+bool mayChangeLists(int command)
+{
+    switch (command) {
+    case Command::NewAddressee:
+    case Command::NewSender:
+    case Command::NewEnvelope:
+    case Command::EditEnvelope:
+    case Command::EditAddressee:
+    case Command::EditSender:
+    case Command::DeleteEntries:
+    case Command::RestoreBackup:
+    case Command::ImportAddresses:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString noEntryLabel()
 {
     return CTobrelView::tr("<Žádný>");
@@ -104,13 +123,26 @@ CTobrelView::CTobrelView(QWidget *parent) : QWidget(parent)
 CTobrelView::~CTobrelView()
 {
     m_thirdField.removeEventFilter(this);
-    SaveStores();
+    SaveAtExit();
+}
+
+bool CTobrelView::SaveAtExit()
+{
+    if (std::exchange(m_exitSaveDone, true))
+        return true;
+    const bool saved = SaveStores();
     // The panel's window goes with the view's, before the view itself: its settings are
     // written before the link flag.
     m_thirdField.OnDestroy();
     ProfileFile profile;
     profile.SetFileName(kProfileFileName);
     profile.WriteInt(kThirdFieldLinkSection, kThirdFieldLinkKey, m_linkThirdField ? 1 : 0);
+    return saved;
+}
+
+void CTobrelView::NoteListsChanged()
+{
+    m_recovery.scheduleWrite();
 }
 
 QSize CTobrelView::sizeHint() const
@@ -174,7 +206,10 @@ void CTobrelView::CreateControls()
 
 void CTobrelView::FillLists()
 {
-    m_stores.loadLists(m_envelopes, m_senders, m_addressees);
+    if (!m_recovery.offerLeftChanges(nullptr, m_envelopes, m_senders, m_addressees)) {
+        m_stores.loadLists(m_envelopes, m_senders, m_addressees);
+        m_recovery.markSaved();
+    }
     // One sorted fill per list: item by item, long lists would take far too long.
     addSortedItems(m_envelopeCombo, labelsOf(m_envelopes));
     addSortedItems(m_senderCombo, labelsOf(m_senders));
@@ -189,17 +224,27 @@ void CTobrelView::ReportDamagedStores()
         showMessageBox(this, message, tr("Chyba"), MessageIcon::Exclamation);
 }
 
-void CTobrelView::SaveStores()
+bool CTobrelView::SaveStores()
 {
     // A view that never loaded the stores must not empty them.
     if (!m_initialUpdateDone)
-        return;
+        return true;
+    const bool changesKept = m_recovery.keepChangesNow();
     const QStringList failed =
         m_stores.save(m_envelopes, m_senders, m_addressees, {m_printFont, m_printFontSize});
-    // The window is being torn down, so the message has no owner.
-    if (!failed.isEmpty())
-        showMessageBox(nullptr, WorkspaceStores::saveFailureMessage(failed), tr("Chyba"),
-                       MessageIcon::Error);
+    if (failed.isEmpty()) {
+        m_recovery.remove();
+        return true;
+    }
+    QString message = WorkspaceStores::saveFailureMessage(failed);
+    if (changesKept)
+        message += QLatin1Char(' ') +
+                   tr("Změny seznamů jsou uschovány v souboru „%1“; při příštím spuštění "
+                      "programu v této složce bude nabídnuto jejich obnovení.")
+                       .arg(QString::fromLatin1(kRecoveryFileName));
+    // The window may be on its way out, so the message has no owner.
+    showMessageBox(nullptr, message, tr("Chyba"), MessageIcon::Error);
+    return false;
 }
 
 const EnvelopeFormat *CTobrelView::FindEnvelope(const std::string &label) const
@@ -402,6 +447,8 @@ bool CTobrelView::OnCmdMsg(int id)
     for (const auto &[command, handler] : messageMap) {
         if (command == id) {
             (this->*handler)();
+            if (mayChangeLists(id))
+                NoteListsChanged();
             return true;
         }
     }

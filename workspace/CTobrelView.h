@@ -7,6 +7,7 @@
 #include "EnvelopePage.h"
 #include "LogFont.h"
 #include "RecordArray.h"
+#include "RecoveryFile.h"
 #include "WorkspaceStores.h"
 
 #include <QPrinter>
@@ -28,8 +29,15 @@ class CTobrelView : public QWidget, public CCmdTarget
     Q_OBJECT
 public:
     explicit CTobrelView(QWidget *parent = nullptr);
-    // Writes the stores and the print font, then the link flag.
+    // Saves as SaveAtExit does, unless that has run.
     ~CTobrelView() override;
+
+    // Once, while the window and the event loop are still up so that a message is seen:
+    // writes the stores and the print font, then the panel's settings, then the link flag.
+    // False when a store could not be written.
+    bool SaveAtExit();
+    // Every path that changes a list calls this: the recovery file follows the lists.
+    void NoteListsChanged();
 
     // First set-up; a repeated call leaves controls, lists and stores as they are.
     void OnInitialUpdate();
@@ -132,7 +140,7 @@ private:
     bool IsThirdFieldShown() const;
     void CopyToThirdField(const QString &text);
     void ReportDamagedStores();
-    void SaveStores();
+    bool SaveStores();
     void RunPrintJob();
     void ReportPrintNotStarted();
     // The page as printed now: boxes' texts, font, selected format, shown third field.
@@ -141,6 +149,8 @@ private:
     QPrinter &Printer();
 
     WorkspaceStores m_stores;
+    RecoveryFile m_recovery{m_envelopes, m_senders, m_addressees};
+    bool m_exitSaveDone = false;
     std::unique_ptr<QPrinter> m_printer;
     bool m_initialUpdateDone = false;
 };

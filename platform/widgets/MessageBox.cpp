@@ -9,6 +9,7 @@
 #include <QScrollBar>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 MessageBoxHandler &handlerOverride()
@@ -21,6 +22,28 @@ bool &shutdownMode()
 {
     static bool shuttingDown = false;
     return shuttingDown;
+}
+
+std::optional<bool> unattendedAnswer()
+{
+    static const std::optional<bool> answer = []() -> std::optional<bool> {
+        const QByteArray value = qgetenv("TOBREL_UNATTENDED");
+        if (value.isEmpty())
+            return std::nullopt;
+        return value == "yes";
+    }();
+    return answer;
+}
+
+// No box may wait for a person: the text goes to standard error.
+bool writesToStandardError()
+{
+    return shutdownMode() || unattendedAnswer();
+}
+
+void writeToStandardError(const QString &caption, const QString &text)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
 }
 
 QMessageBox::Icon boxIcon(MessageIcon icon)
@@ -83,14 +106,26 @@ void showMessageBox(QWidget *owner, const QString &text, const QString &caption,
         handlerOverride()(owner, text, caption, icon);
         return;
     }
-    if (shutdownMode()) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    if (writesToStandardError()) {
+        writeToStandardError(caption, text);
         return;
     }
     QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok,
                     owner ? owner : QApplication::activeWindow());
     letLongTextScroll(box, text);
     box.exec();
+}
+
+bool askYesNo(QWidget *owner, const QString &text, const QString &caption)
+{
+    if (writesToStandardError()) {
+        writeToStandardError(caption, text);
+        return !shutdownMode() && unattendedAnswer().value_or(false);
+    }
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    owner ? owner : QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void setMessageBoxHandler(MessageBoxHandler handler)

@@ -25,6 +25,13 @@ using MessageBoxHandler =
                        MessageIcon icon)>;
 void setMessageBoxHandler(MessageBoxHandler handler);
 
+// A question with the buttons Yes (the default) and No; true for Yes.
+bool askYesNo(QWidget *owner, const QString &text, const QString &caption);
+
 // While the program shuts down on a signal or at session end, a modal box would stop the
-// shutdown: messages then go to standard error instead.
+// shutdown: messages then go to standard error instead, and a question is answered No.
 void setMessageBoxShutdownMode(bool shuttingDown);
+
+// With TOBREL_UNATTENDED set to "yes" or "no" in the environment nobody is expected at the
+// screen (scripts, tests of the whole program): messages go to standard error and every
+// question gets that answer.

@@ -1,6 +1,7 @@
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
 #include "CTobrelApp.h"
+#include "CTobrelView.h"
 #include "DialogStubs.h"
 #include "FileBytes.h"
 #include "MessageBox.h"
@@ -79,6 +80,24 @@ private slots:
         QCOMPARE(caption, QStringLiteral("O aplikaci"));
     }
 
+    void aChangeIsKeptForRecovery()
+    {
+        auto *view = qobject_cast<CTobrelView *>(m_app->GetMainWnd()->centralWidget());
+        QVERIFY(view);
+        view->m_senders.Append(AddressEntry{"Praha", "Jan"});
+        view->NoteListsChanged();
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kRecoveryFileName), 3000);
+        QCOMPARE(readFile(kRecoveryFileName), QByteArray::fromHex("00000000 01000000 034a616e "
+                                                                  "055072616861 00000000"));
+        // Undone, the change leaves nothing to recover.
+        view->m_senders.RemoveAt(0);
+        view->NoteListsChanged();
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(kRecoveryFileName), 3000);
+        view->m_senders.Append(AddressEntry{"Praha", "Jan"});
+        view->NoteListsChanged();
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kRecoveryFileName), 3000);
+    }
+
     // Last: the window goes away.
     void shutdownWhileAModalBoxIsOpen()
     {
@@ -109,8 +128,10 @@ private slots:
         QVERIFY(frame.isNull());
         // The view saved the lists when it went away with the window.
         QCOMPARE(QFileInfo(QStringLiteral("tobrel.ar")).size(), 4);
-        QCOMPARE(QFileInfo(QStringLiteral("adresy.ar")).size(), 8);
         QCOMPARE(QFileInfo(QStringLiteral("pismo.bin")).size(), 30);
+        QCOMPARE(QFileInfo(QStringLiteral("adresy.ar")).size(), 8 + 10);
+        QVERIFY(!QFileInfo::exists(kRecoveryFileName));
+        QCOMPARE(m_app->ExitCode(), 0);
     }
 };
 

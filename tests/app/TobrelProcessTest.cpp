@@ -1,3 +1,6 @@
+#include "FileBytes.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -6,7 +9,8 @@
 
 #include <csignal>
 
-// The built program as a user starts it, ended by a signal.
+// The built program as a user starts it, ended by a signal; nobody answers its boxes, which
+// come out on standard error.
 class TobrelProcessTest : public QObject
 {
     Q_OBJECT
@@ -25,9 +29,11 @@ private:
         return false;
     }
 
-    static void prepare(QProcess &process, const QTemporaryDir &dir)
+    static void prepare(QProcess &process, const QTemporaryDir &dir,
+                        const QString &answer = QStringLiteral("no"))
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TOBREL_UNATTENDED"), answer);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
         process.setProcessEnvironment(environment);
@@ -35,6 +41,24 @@ private:
     }
 
 private slots:
+    // Up, with the folder locked; the stores are read next, before the event loop runs.
+    static void startAndWait(QProcess &process)
+    {
+        process.start(QStringLiteral(TOBREL_EXECUTABLE), {});
+        QVERIFY(process.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(process.workingDirectory() + "/.tobrel.lock"),
+                                 20000);
+    }
+
+    static void endWith(QProcess &process, int signal, int exitCode)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(catchesSignal(process.processId(), signal), 20000);
+        ::kill(pid_t(process.processId()), signal);
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), exitCode);
+    }
+
     void signalSavesTheLists_data()
     {
         QTest::addColumn<int>("signal");
@@ -50,11 +74,7 @@ private slots:
         prepare(process, dir);
         process.start(QStringLiteral(TOBREL_EXECUTABLE), {});
         QVERIFY(process.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(catchesSignal(process.processId(), signal), 20000);
-        ::kill(pid_t(process.processId()), signal);
-        QVERIFY(process.waitForFinished(60000));
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 0);
+        endWith(process, signal, 0);
 
         QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("tobrel.ar"))).size(), 4);
         QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("adresy.ar"))).size(), 8);
@@ -62,6 +82,79 @@ private slots:
         QFile lists(dir.filePath(QStringLiteral("adresy.ar")));
         QVERIFY(lists.open(QIODevice::ReadOnly));
         QCOMPARE(lists.readAll(), QByteArray(8, '\0'));
+    }
+
+    void unwrittenStoreIsReportedInTheExitStatus()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("adresy.ar"), "bad"));
+        QProcess process;
+        prepare(process, dir);
+        startAndWait(process);
+        // The damaged store is reported once the lists are in.
+        QByteArray output;
+        QTRY_VERIFY_WITH_TIMEOUT((output += process.readAllStandardError()).contains("poškozený"),
+                                 20000);
+        QVERIFY(QDir(dir.path()).mkdir("tobrel.ar"));
+        endWith(process, SIGTERM, 1);
+        QVERIFY(process.readAllStandardError().contains("uložit soubor „tobrel.ar“"));
+        QCOMPARE(QFileInfo(dir.filePath("adresy.ar")).size(), 8);
+    }
+
+    void secondCopyLeavesTheFolderAlone()
+    {
+        QTemporaryDir dir;
+        QProcess first;
+        prepare(first, dir);
+        startAndWait(first);
+        const auto listing = [&dir] {
+            return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden |
+                                              QDir::NoDotAndDotDot);
+        };
+        const QStringList before = listing();
+        QProcess second;
+        prepare(second, dir);
+        second.start(QStringLiteral(TOBREL_EXECUTABLE), {});
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(second.exitCode(), 1);
+        QVERIFY(second.readAllStandardError().contains(
+            "Tobrel: Seznamy v této složce jsou otevřené v jiném okně programu Tobrel."));
+        QCOMPARE(listing(), before);
+        endWith(first, SIGTERM, 0);
+    }
+
+    void restartOffersTheChangesOfAKilledSession_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("yes") << "yes";
+        QTest::newRow("no") << "no";
+    }
+
+    void restartOffersTheChangesOfAKilledSession()
+    {
+        QFETCH(QString, answer);
+        QTemporaryDir dir;
+        QProcess killed;
+        prepare(killed, dir);
+        startAndWait(killed);
+        // What the session kept of its changes, and a save it had begun, when it was killed.
+        const QByteArray changes = exampleEnvelopeStoreBytes() + QByteArray(8, '\0');
+        QVERIFY(writeFile(dir.filePath("tobrel-obnova.ar"), changes));
+        QVERIFY(writeFile(dir.filePath("adresy.ar.AbCdEf"), "half"));
+        ::kill(pid_t(killed.processId()), SIGKILL);
+        QVERIFY(killed.waitForFinished(60000));
+
+        QProcess restarted;
+        prepare(restarted, dir, answer);
+        startAndWait(restarted);
+        endWith(restarted, SIGTERM, 0);
+        QVERIFY(restarted.readAllStandardError().contains(
+            "Tobrel: Minulé spuštění programu v této složce neskončilo řádně."));
+        const bool yes = answer == "yes";
+        QCOMPARE(readFile(dir.filePath("tobrel.ar")) == exampleEnvelopeStoreBytes(), yes);
+        QCOMPARE(readFile(dir.filePath("tobrel-obnova.ar.odlozeno")) == changes, !yes);
+        QVERIFY(!QFileInfo::exists(dir.filePath("tobrel-obnova.ar")));
+        QVERIFY(!QFileInfo::exists(dir.filePath("adresy.ar.AbCdEf")));
     }
 
     void commandLine_data()

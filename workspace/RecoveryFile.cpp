@@ -1,0 +1,103 @@
+#include "RecoveryFile.h"
+
+#include "Archive.h"
+#include "MessageBox.h"
+#include "StoreFiles.h"
+
+#include <QFile>
+
+#include <utility>
+
+namespace {
+QString fileName()
+{
+    return QString::fromLatin1(kRecoveryFileName);
+}
+} // namespace
+
+RecoveryFile::RecoveryFile(const EnvelopeFormatArray &envelopes,
+                           const AddressEntryArray &senders, const AddressEntryArray &addressees)
+    : m_envelopes(envelopes), m_senders(senders), m_addressees(addressees)
+{
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(1000);
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { write(); });
+}
+
+bool RecoveryFile::offerLeftChanges(QWidget *owner, EnvelopeFormatArray &envelopes,
+                                    AddressEntryArray &senders, AddressEntryArray &addressees)
+{
+    if (!QFile::exists(fileName()))
+        return false;
+    EnvelopeFormatArray leftEnvelopes;
+    AddressEntryArray leftSenders;
+    AddressEntryArray leftAddressees;
+    const bool whole = loadRecoveryStore(fileName(), leftEnvelopes, leftSenders,
+                                         leftAddressees)
+                           .state == LoadReport::State::Whole;
+    const QString aside = unusedNameBeside(fileName(), "odlozeno");
+    if (whole &&
+        askYesNo(owner,
+                 tr("Minulé spuštění programu v této složce neskončilo řádně. Změny seznamů, "
+                    "které v něm nebyly uloženy, jsou uschovány v souboru „%1“.\n\n"
+                    "Chcete tyto neuložené změny obnovit?\n\nNe: načtou se uložené seznamy "
+                    "a změny zůstanou uschovány jako „%2“.")
+                     .arg(fileName(), aside),
+                 tr("Tobrel"))) {
+        envelopes = std::move(leftEnvelopes);
+        senders = std::move(leftSenders);
+        addressees = std::move(leftAddressees);
+        m_holdsChanges = true;
+        return true;
+    }
+    m_disabled = aside.isEmpty() || !QFile::rename(fileName(), aside);
+    if (!whole)
+        showMessageBox(owner,
+                       tr("Soubor „%1“ s neuloženými změnami z minulého spuštění programu je "
+                          "poškozený, proto se načtou uložené seznamy. Soubor je uschován "
+                          "jako „%2“.")
+                           .arg(fileName(), m_disabled ? fileName() : aside),
+                       tr("Tobrel"), MessageIcon::Exclamation);
+    return false;
+}
+
+void RecoveryFile::markSaved()
+{
+    m_savedBytes = recoveryStoreBytes(m_envelopes, m_senders, m_addressees);
+}
+
+void RecoveryFile::scheduleWrite()
+{
+    if (!m_disabled)
+        m_timer.start();
+}
+
+bool RecoveryFile::keepChangesNow()
+{
+    if (m_timer.isActive()) {
+        m_timer.stop();
+        write();
+    }
+    return m_holdsChanges;
+}
+
+void RecoveryFile::remove()
+{
+    m_timer.stop();
+    if (!m_disabled)
+        QFile::remove(fileName());
+    m_holdsChanges = false;
+}
+
+void RecoveryFile::write()
+{
+    const QByteArray bytes = recoveryStoreBytes(m_envelopes, m_senders, m_addressees);
+    // Changes undone again leave nothing to recover.
+    if (bytes == m_savedBytes) {
+        QFile::remove(fileName());
+        m_holdsChanges = false;
+        return;
+    }
+    // A failure here is not reported: the save at the end reports its own.
+    m_holdsChanges = writeFileSafely(fileName(), bytes);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "RecordArray.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QTimer>
+
+class QWidget;
+
+// The recovery file beside the stores: about a second after each change it holds the
+// lists as they are, until the stores do; at the next start after a crash it offers them
+// back. The stores themselves are written only at the end.
+class RecoveryFile
+{
+    Q_DECLARE_TR_FUNCTIONS(RecoveryFile)
+
+public:
+    RecoveryFile(const EnvelopeFormatArray &envelopes, const AddressEntryArray &senders,
+                 const AddressEntryArray &addressees);
+
+    // At the first set-up, instead of reading the stores: when a previous session left its
+    // changes and the user wants them back, they fill the (still empty) lists and true
+    // comes back. Otherwise the file is set aside under a name that says so.
+    bool offerLeftChanges(QWidget *owner, EnvelopeFormatArray &envelopes,
+                          AddressEntryArray &senders, AddressEntryArray &addressees);
+    // The lists now hold what the stores hold: no file until they differ.
+    void markSaved();
+    // A list may have changed: the file follows within about a second.
+    void scheduleWrite();
+    // Before the stores are written: a pending change goes to the file at once, so that a
+    // save cut short loses nothing. True when the file holds changes the stores lack.
+    bool keepChangesNow();
+    // The stores hold the lists: the file is not needed any more.
+    void remove();
+
+private:
+    void write();
+
+    const EnvelopeFormatArray &m_envelopes;
+    const AddressEntryArray &m_senders;
+    const AddressEntryArray &m_addressees;
+    QTimer m_timer;
+    // The lists as the stores hold them; null after the lists came from the file.
+    QByteArray m_savedBytes;
+    bool m_holdsChanges = false;
+    // A file that could not be set aside is left for the user.
+    bool m_disabled = false;
+};
