@@ -39,11 +39,13 @@ LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
 // Missing or damaged: font is the default.
 LoadReport loadPrintFont(const QString &path, PrintFont &font);
 
-// false when the file could not be written; the previous file is then whole.
-bool saveEnvelopeStore(const QString &path, const EnvelopeFormatArray &envelopes);
+// false when the file could not be written, with the reason in why; the previous file is
+// then whole.
+bool saveEnvelopeStore(const QString &path, const EnvelopeFormatArray &envelopes,
+                       QString *why = nullptr);
 bool saveAddressStore(const QString &path, const AddressEntryArray &senders,
-                      const AddressEntryArray &addressees);
-bool savePrintFont(const QString &path, const PrintFont &font);
+                      const AddressEntryArray &addressees, QString *why = nullptr);
+bool savePrintFont(const QString &path, const PrintFont &font, QString *why = nullptr);
 
 // Copies a damaged file aside under a name that says so, before the exit overwrites it.
 // Returns the new path, or an empty string when the copy failed.

@@ -196,7 +196,7 @@ void CTobrelView::SaveStores()
     // A view that never loaded the stores must not empty them.
     if (!m_initialUpdateDone)
         return;
-    const QStringList failed =
+    const QList<StoreSaveFailure> failed =
         m_stores.save(m_envelopes, m_senders, m_addressees, {m_printFont, m_printFontSize});
     // The window is being torn down, so the message has no owner.
     if (!failed.isEmpty())
