@@ -59,6 +59,7 @@ FileContents readWholeFile(const QByteArray &nativePath);
 
 // Writes a temporary file beside the target, syncs it to the disk and renames it over the
 // target: on any failure (a full disk too) the previous file stays whole, false comes
-// back, and why is set to the reason in Czech.
+// back, and why is set to the reason in Czech. Not QSaveFile: it makes a relative name
+// absolute through text, which fails in a folder whose name is not valid UTF-8.
 bool writeFileSafely(const QString &path, QByteArrayView bytes, QString *why = nullptr);
 bool writeFileSafely(const QByteArray &nativePath, QByteArrayView bytes, QString *why = nullptr);
