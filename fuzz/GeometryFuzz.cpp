@@ -10,8 +10,7 @@ class Input
 {
 public:
     Input(const std::uint8_t *data, std::size_t size) : m_data(data), m_size(size) {}
-    template <typename T>
-    T next()
+    template <typename T> T next()
     {
         T value{};
         const std::size_t count = std::min(sizeof value, m_size);
@@ -36,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (float *length : {&format.width, &format.height, &format.senderLeft, &format.senderTop,
                           &format.addresseeLeft, &format.addresseeTop})
         *length = in.next<float>();
-    const double scale = in.next<std::uint8_t>() % 4 == 0 ? in.next<double>() : 0.25 * in.next<std::uint8_t>();
+    const double scale =
+        in.next<std::uint8_t>() % 4 == 0 ? in.next<double>() : 0.25 * in.next<std::uint8_t>();
     // Real devices: a few to a few thousand dots per inch.
     const int dpiX = 1 + in.next<std::uint16_t>() % 9600;
     const int dpiY = 1 + in.next<std::uint16_t>() % 9600;
@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int points = in.next<int>();
 
     for (const QRect &box :
-         {previewSenderBox(format, scale, dpiX, dpiY), previewAddresseeBox(format, scale, dpiX, dpiY),
+         {previewSenderBox(format, scale, dpiX, dpiY),
+          previewAddresseeBox(format, scale, dpiX, dpiY),
           previewFieldBox(field[0], field[1], field[2], field[3], scale, dpiX, dpiY),
           printSenderRect(format, dpiX, dpiY), printAddresseeRect(format, dpiX, dpiY),
           printFieldRect(field[0], field[1], field[2], field[3], dpiX, dpiY)}) {

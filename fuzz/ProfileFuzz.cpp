@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     };
     const std::string section = line();
     const std::string key = line();
-    const QString path = fuzzInputFile(reinterpret_cast<const std::uint8_t *>(input.data()),
-                                       input.size());
+    const QString path =
+        fuzzInputFile(reinterpret_cast<const std::uint8_t *>(input.data()), input.size());
     const std::string value = GetPrivateProfileStringA(section, key, " default ", 260, path);
     if (value.size() > 259)
         std::abort();

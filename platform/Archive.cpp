@@ -180,8 +180,7 @@ int createTemporaryBeside(const QByteArray &target, QByteArray &temporary)
         temporary = target + '.';
         for (int i = 0; i < 6; ++i)
             temporary += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
-        const int fd =
-            ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }

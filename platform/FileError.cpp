@@ -6,9 +6,7 @@
 
 QString fileErrorText(int errorCode)
 {
-    const auto tr = [](const char *text) {
-        return QCoreApplication::translate("FileError", text);
-    };
+    const auto tr = [](const char *text) { return QCoreApplication::translate("FileError", text); };
     switch (errorCode) {
     case ENOSPC:
     case EDQUOT:

@@ -150,14 +150,13 @@ int hexValue(char c)
     return -1;
 }
 
-
 // Every missing folder of the path, made by its bytes: QDir would make them under a name
 // with replacement characters.
 bool makeDirectories(const QByteArray &directory)
 {
     if (directory.isEmpty())
         return true;
-    for (qsizetype end = directory.indexOf('/', 1); ; end = directory.indexOf('/', end + 1)) {
+    for (qsizetype end = directory.indexOf('/', 1);; end = directory.indexOf('/', end + 1)) {
         const QByteArray part = end < 0 ? directory : directory.left(end);
         struct stat info;
         if (::stat(part.constData(), &info) != 0 && ::mkdir(part.constData(), 0777) != 0 &&
@@ -221,9 +220,13 @@ bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
             *why = reason;
         return false;
     };
-    // A line break or a stray bracket or equals sign would plant other keys in the file.
+    // A line break or a stray bracket or equals sign would plant other keys in the file; a
+    // key read as a comment or a section header, or blanks around a name, would be written
+    // but never found again.
     if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value) ||
-        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos)
+        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
+        key.starts_with(';') || key.starts_with('[') || trimmed(key) != key ||
+        trimmed(section) != section)
         return fail(tr("Název nebo hodnota obsahuje nepovolený znak."));
     const QByteArray path = privateProfileNativePath(fileName);
     const FileContents contents = readWholeFile(path);

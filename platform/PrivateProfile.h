@@ -24,9 +24,8 @@ bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
                                 std::string_view value, const QString &fileName,
                                 QString *why = nullptr);
 
-bool WritePrivateProfileStructA(std::string_view section, std::string_view key,
-                                const void *data, int size, const QString &fileName,
-                                QString *why = nullptr);
+bool WritePrivateProfileStructA(std::string_view section, std::string_view key, const void *data,
+                                int size, const QString &fileName, QString *why = nullptr);
 // Fails, leaving data untouched, unless the stored value has exactly 2 * size + 2 hex
 // digits with a matching checksum.
 bool GetPrivateProfileStructA(std::string_view section, std::string_view key, void *data,

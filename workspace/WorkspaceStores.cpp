@@ -98,10 +98,10 @@ QString WorkspaceStores::saveFailureMessage(const QList<StoreSaveFailure> &failu
     QString reasons;
     for (const StoreSaveFailure &failure : failures) {
         quoted << tr("„%1“").arg(failure.fileName);
-        reasons += failures.size() == 1
-                       ? QLatin1Char('\n') + tr("Důvod: %1").arg(failure.reason)
-                       : QLatin1Char('\n') + tr("Důvod u „%1“: %2").arg(failure.fileName,
-                                                                        failure.reason);
+        reasons +=
+            failures.size() == 1
+                ? QLatin1Char('\n') + tr("Důvod: %1").arg(failure.reason)
+                : QLatin1Char('\n') + tr("Důvod u „%1“: %2").arg(failure.fileName, failure.reason);
     }
     const QString folder = QDir::toNativeSeparators(QDir::currentPath());
     const QString text =

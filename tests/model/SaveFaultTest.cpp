@@ -15,15 +15,6 @@
 
 namespace {
 
-// Writes one kind of file with n entries (n distinguishes old and new content).
-using Save = std::function<bool(int entries, QString *why)>;
-
-struct FileKind
-{
-    const char *name;
-    Save save;
-};
-
 EnvelopeFormatArray envelopes(int count)
 {
     EnvelopeFormatArray list;
@@ -40,7 +31,8 @@ AddressEntryArray addresses(int count)
     return list;
 }
 
-const FileKind kKinds[] = {
+// Each kind writes its file with n entries; n tells old content from new.
+const std::pair<const char *, std::function<bool(int n, QString *why)>> kKinds[] = {
     {"tobrel.ar",
      [](int n, QString *why) { return saveEnvelopeStore("tobrel.ar", envelopes(n), why); }},
     {"adresy.ar",
@@ -49,29 +41,23 @@ const FileKind kKinds[] = {
      }},
     {"pismo.bin",
      [](int n, QString *why) {
-         PrintFont font = defaultPrintFont();
-         font.pointSize = n;
-         return savePrintFont("pismo.bin", font, why);
+         return savePrintFont("pismo.bin", {LOGFONT{}, n}, why);
      }},
     {"lerbot.ini",
      [](int n, QString *why) {
-         return WritePrivateProfileStringA("Treti", "vfont", std::to_string(n), "lerbot.ini",
-                                           why);
+         return WritePrivateProfileStringA("Treti", "vfont", std::to_string(n), "lerbot.ini", why);
      }},
     {"b.zob", [](int n, QString *why) { return writeEnvelopeBackup("b.zob", envelopes(n), why); }},
     {"b.zad", [](int n, QString *why) { return writeAddressBackup("b.zad", addresses(n), why); }},
 };
 
-struct Fault
+const struct
 {
     const char *call;
     int error;
     const char *reason;
-};
-
-const Fault kFaults[] = {
+} kFaults[] = {
     {"write:0", ENOSPC, "Na disku není dost místa."},
-    {"write:5", ENOSPC, "Na disku není dost místa."},
     {"write:5", EDQUOT, "Na disku není dost místa."},
     {"write:9", EIO, "Chyba vstupu/výstupu."},
     {"fsync", EIO, "Chyba vstupu/výstupu."},
@@ -80,12 +66,6 @@ const Fault kFaults[] = {
     {"rename", EACCES, "Přístup odepřen."},
     {"rename", EROFS, "Disk je jen pro čtení."},
 };
-
-QString pathOf(const char *name)
-{
-    // The profile's bare name lives in the configuration directory, set to the current one.
-    return QDir::current().filePath(QString::fromLatin1(name));
-}
 
 } // namespace
 
@@ -101,50 +81,39 @@ private Q_SLOTS:
 void SaveFaultTest::failedSaveKeepsOldFileWhole_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<QByteArray>("call");
-    QTest::addColumn<int>("error");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("fault"); // -1: none, and the same save replaces the file
     for (int kind = 0; kind < int(std::size(kKinds)); ++kind) {
-        for (const Fault &fault : kFaults)
-            QTest::addRow("%s %s errno %d", kKinds[kind].name, fault.call, fault.error)
-                << kind << QByteArray(fault.call) << fault.error << QString::fromUtf8(fault.reason);
-        // Without a fault the same save replaces the file, so the faults above are what
-        // keeps the old content.
-        QTest::addRow("%s no fault", kKinds[kind].name) << kind << QByteArray() << 0 << QString();
+        for (int fault = -1; fault < int(std::size(kFaults)); ++fault)
+            QTest::addRow("%s %s errno %d", kKinds[kind].first,
+                          fault < 0 ? "no fault" : kFaults[fault].call,
+                          fault < 0 ? 0 : kFaults[fault].error)
+                << kind << fault;
     }
 }
 
 void SaveFaultTest::failedSaveKeepsOldFileWhole()
 {
     QFETCH(int, kind);
-    QFETCH(QByteArray, call);
-    QFETCH(int, error);
-    QFETCH(QString, reason);
+    QFETCH(int, fault);
     const ScopedCurrentDirectory current;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(current.path()));
-    const FileKind &file = kKinds[kind];
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(current.path())); // the profile goes here too
+    const auto &[name, save] = kKinds[kind];
+    QVERIFY(save(1, nullptr));
+    const QByteArray old = readFile(QString::fromLatin1(name));
 
-    QVERIFY(file.save(1, nullptr));
-    const QByteArray old = readFile(pathOf(file.name));
-    QVERIFY(!old.isEmpty());
-
-    if (!call.isEmpty()) {
-        qputenv("TOBREL_FAULT", call);
-        qputenv("TOBREL_FAULT_ERRNO", QByteArray::number(error));
+    if (fault >= 0) {
+        qputenv("TOBREL_FAULT", kFaults[fault].call);
+        qputenv("TOBREL_FAULT_ERRNO", QByteArray::number(kFaults[fault].error));
     }
     QString why;
-    const bool saved = file.save(40, &why);
+    const bool saved = save(40, &why);
     qunsetenv("TOBREL_FAULT");
 
-    QCOMPARE(saved, call.isEmpty());
-    QCOMPARE(why, reason);
-    const QByteArray now = readFile(pathOf(file.name));
-    if (saved)
-        QVERIFY(now != old && !now.isEmpty());
-    else
-        QCOMPARE(now, old);
-    // No temporary file is left beside it.
-    QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{file.name});
+    QCOMPARE(saved, fault < 0);
+    QCOMPARE(why, fault < 0 ? QString() : QString::fromUtf8(kFaults[fault].reason));
+    const QByteArray now = readFile(QString::fromLatin1(name));
+    QVERIFY(saved ? now != old && !now.isEmpty() : now == old);
+    QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{name}); // no temporary left
 }
 
 QTEST_GUILESS_MAIN(SaveFaultTest)

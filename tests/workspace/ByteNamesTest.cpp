@@ -13,7 +13,6 @@
 #include <QTest>
 
 #include <algorithm>
-
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,11 +63,9 @@ void ByteNamesTest::listsBackupsAndProfileLiveInAForeignFolder()
     EnvelopeFormatArray readEnvelopes;
     AddressEntryArray readSenders, readAddressees;
     WorkspaceStores().loadLists(readEnvelopes, readSenders, readAddressees);
-    QCOMPARE(readEnvelopes.GetSize(), 1);
-    QCOMPARE(readAddressees.GetSize(), 1);
+    QVERIFY(readEnvelopes.GetSize() == 1 && readAddressees.GetSize() == 1);
 
-    // The backup command's dialog wanders off; the folder must come back by itself, as its
-    // name cannot be set back as text.
+    // The backup dialog wanders off; the folder, whose name is no text, must come back.
     {
         QWidget owner;
         QComboBox combo;
@@ -81,7 +78,7 @@ void ByteNamesTest::listsBackupsAndProfileLiveInAForeignFolder()
             .OnBackupEnvelopes();
     }
     QVERIFY(writeEnvelopeBackup(QStringLiteral("b.zob"), envelopes));
-    QCOMPARE(restoreEnvelopeBackup(QStringLiteral("b.zob"), readEnvelopes).opened, true);
+    QVERIFY(restoreEnvelopeBackup(QStringLiteral("b.zob"), readEnvelopes).opened);
 
     QVERIFY(WritePrivateProfileStringA("Treti", "vfont", "120", "lerbot.ini"));
     QCOMPARE(GetPrivateProfileStringA("Treti", "vfont", "", 260, "lerbot.ini"), std::string("120"));
@@ -96,9 +93,9 @@ void ByteNamesTest::listsBackupsAndProfileLiveInAForeignFolder()
     qunsetenv("XDG_CONFIG_HOME");
     // Everything landed in the folder itself; nothing under a name with replacement marks.
     QCOMPARE(entriesOf(QFile::encodeName(root.path())), QList<QByteArray>{kForeignName});
-    QCOMPARE(entriesOf(folder), (QList<QByteArray>{"adresy.ar", "b.zob", QByteArray("nastaven\xed"),
-                                                   "pismo.bin", "tobrel.ar",
-                                                   "tobrel.ar.poskozeny"}));
+    QCOMPARE(entriesOf(folder),
+             (QList<QByteArray>{"adresy.ar", "b.zob", QByteArray("nastaven\xed"), "pismo.bin",
+                                "tobrel.ar", "tobrel.ar.poskozeny"}));
     QCOMPARE(entriesOf(folder + "/nastaven\xed"), QList<QByteArray>{"lerbot.ini"});
 }
 
