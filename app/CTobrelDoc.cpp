@@ -1,12 +1,12 @@
 #include "CTobrelDoc.h"
 
+#include "Archive.h"
 #include "CommonDialogs.h"
 #include "MessageBox.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 CTobrelDoc::CTobrelDoc(QObject *parent) : QObject(parent), m_title(tr("program pro tisk obálek")) {}
 
@@ -36,10 +36,12 @@ bool CTobrelDoc::OnOpenDocument(const QString &path)
 
 bool CTobrelDoc::OnSaveDocument(const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !file.commit()) {
+    // The document holds nothing, so the saved file is empty.
+    QString why;
+    if (!writeFileSafely(path, QByteArrayView(), &why)) {
         showMessageBox(m_ownerWindow,
-                       tr("Soubor „%1“ nelze uložit.").arg(QDir::toNativeSeparators(path)),
+                       tr("Soubor „%1“ nelze uložit.").arg(QDir::toNativeSeparators(path)) +
+                           QLatin1Char('\n') + tr("Důvod: %1").arg(why),
                        applicationCaption(), MessageIcon::Error);
         return false;
     }

@@ -92,18 +92,18 @@ std::optional<BackupKind> backupKindFromExtension(const QString &extension)
     return std::nullopt;
 }
 
-bool writeEnvelopeBackup(const QString &path, const EnvelopeFormatArray &envelopes)
+bool writeEnvelopeBackup(const QString &path, const EnvelopeFormatArray &envelopes, QString *why)
 {
     ArchiveWriter out;
     writeEnvelopeList(out, envelopes);
-    return writeFileSafely(path, out.bytes());
+    return writeFileSafely(path, out.bytes(), why);
 }
 
-bool writeAddressBackup(const QString &path, const AddressEntryArray &entries)
+bool writeAddressBackup(const QString &path, const AddressEntryArray &entries, QString *why)
 {
     ArchiveWriter out;
     writeAddressList(out, entries);
-    return writeFileSafely(path, out.bytes());
+    return writeFileSafely(path, out.bytes(), why);
 }
 
 RestoreOutcome restoreEnvelopeBackup(const QString &path, EnvelopeFormatArray &envelopes)

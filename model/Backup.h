@@ -19,9 +19,12 @@ enum class BackupKind
 };
 std::optional<BackupKind> backupKindFromExtension(const QString &extension);
 
-// false when the file could not be written; a file of that name then keeps its old content.
-bool writeEnvelopeBackup(const QString &path, const EnvelopeFormatArray &envelopes);
-bool writeAddressBackup(const QString &path, const AddressEntryArray &entries);
+// false when the file could not be written, with the reason in why; a file of that name
+// then keeps its old content.
+bool writeEnvelopeBackup(const QString &path, const EnvelopeFormatArray &envelopes,
+                         QString *why = nullptr);
+bool writeAddressBackup(const QString &path, const AddressEntryArray &entries,
+                        QString *why = nullptr);
 
 // The outcome of merging one backup into its list.
 struct RestoreOutcome

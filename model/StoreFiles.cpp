@@ -158,23 +158,23 @@ LoadReport loadPrintFont(const QString &path, PrintFont &font)
     return report;
 }
 
-bool saveEnvelopeStore(const QString &path, const EnvelopeFormatArray &envelopes)
+bool saveEnvelopeStore(const QString &path, const EnvelopeFormatArray &envelopes, QString *why)
 {
     ArchiveWriter out;
     writeEnvelopeList(out, envelopes);
-    return writeFileSafely(path, out.bytes());
+    return writeFileSafely(path, out.bytes(), why);
 }
 
 bool saveAddressStore(const QString &path, const AddressEntryArray &senders,
-                      const AddressEntryArray &addressees)
+                      const AddressEntryArray &addressees, QString *why)
 {
     ArchiveWriter out;
     writeAddressList(out, senders);
     writeAddressList(out, addressees);
-    return writeFileSafely(path, out.bytes());
+    return writeFileSafely(path, out.bytes(), why);
 }
 
-bool savePrintFont(const QString &path, const PrintFont &font)
+bool savePrintFont(const QString &path, const PrintFont &font, QString *why)
 {
     ArchiveWriter out;
     out.writeInt32(font.pointSize);
@@ -185,7 +185,7 @@ bool savePrintFont(const QString &path, const PrintFont &font)
     const std::size_t length = faceNameLength(font.font);
     out.writeInt32(std::int32_t(length));
     out.writeRawBytes(std::string_view(font.font.lfFaceName, length));
-    return writeFileSafely(path, out.bytes());
+    return writeFileSafely(path, out.bytes(), why);
 }
 
 QString unusedNameBeside(const QString &path, const char *suffix)
@@ -203,7 +203,14 @@ QString unusedNameBeside(const QString &path, const char *suffix)
 QString keepDamagedFile(const QString &path)
 {
     const QString target = unusedNameBeside(path, "poskozeny");
-    return !target.isEmpty() && QFile::copy(path, target) ? target : QString();
+    if (target.isEmpty())
+        return {};
+    // Read and written whole rather than by QFile::copy, which goes through the absolute
+    // path and so fails in a folder whose name is not valid UTF-8.
+    const FileContents contents = readWholeFile(path);
+    if (contents.status != FileReadStatus::Read || !writeFileSafely(target, contents.bytes))
+        return {};
+    return target;
 }
 
 void writeEnvelopeList(ArchiveWriter &out, const EnvelopeFormatArray &envelopes)

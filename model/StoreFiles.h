@@ -48,11 +48,13 @@ QByteArray recoveryStoreBytes(const EnvelopeFormatArray &envelopes,
 // Missing or damaged: font is the default.
 LoadReport loadPrintFont(const QString &path, PrintFont &font);
 
-// false when the file could not be written; the previous file is then whole.
-bool saveEnvelopeStore(const QString &path, const EnvelopeFormatArray &envelopes);
+// false when the file could not be written, with the reason in why; the previous file is
+// then whole.
+bool saveEnvelopeStore(const QString &path, const EnvelopeFormatArray &envelopes,
+                       QString *why = nullptr);
 bool saveAddressStore(const QString &path, const AddressEntryArray &senders,
-                      const AddressEntryArray &addressees);
-bool savePrintFont(const QString &path, const PrintFont &font);
+                      const AddressEntryArray &addressees, QString *why = nullptr);
+bool savePrintFont(const QString &path, const PrintFont &font, QString *why = nullptr);
 
 // path + "." + suffix, numbered (".2" to ".999") when taken; empty when all are.
 QString unusedNameBeside(const QString &path, const char *suffix);

@@ -1,10 +1,18 @@
 #include "Archive.h"
 
+#include "FileError.h"
+
 #include <QFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QtEndian>
 
 #include <bit>
+#include <cerrno>
+#include <cstdlib>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -125,28 +133,130 @@ bool ArchiveReader::readRawBytes(qsizetype count, std::string &bytes)
 
 FileContents readWholeFile(const QString &path)
 {
+    return readWholeFile(QFile::encodeName(path));
+}
+
+FileContents readWholeFile(const QByteArray &nativePath)
+{
     FileContents contents;
-    QFile file(path);
-    if (!file.exists())
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            contents.status = FileReadStatus::Unreadable;
         return contents;
+    }
     contents.status = FileReadStatus::Unreadable;
-    if (!file.open(QIODevice::ReadOnly))
-        return contents;
-    contents.bytes = file.readAll();
-    if (file.error() == QFileDevice::NoError)
+    struct stat info;
+    bool whole = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+    char buffer[65536];
+    while (whole) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count == 0)
+            break;
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            whole = false;
+        else
+            contents.bytes.append(buffer, qsizetype(count));
+    }
+    ::close(fd);
+    if (whole)
         contents.status = FileReadStatus::Read;
     else
         contents.bytes.clear();
     return contents;
 }
 
-bool writeFileSafely(const QString &path, QByteArrayView bytes)
+namespace {
+
+// The temporary file beside the target: its name plus a dot and six random letters or
+// digits, created anew so no other file is ever opened by mistake.
+int createTemporaryBeside(const QByteArray &target, QByteArray &temporary)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = target + '.';
+        for (int i = 0; i < 6; ++i)
+            temporary += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// A link is followed, so that the file it points at is replaced and the link stays.
+QByteArray followLink(const QByteArray &path)
+{
+    struct stat info;
+    if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char *target = ::realpath(path.constData(), nullptr);
+    if (!target)
+        return path;
+    const QByteArray resolved(target);
+    std::free(target);
+    return resolved;
+}
+
+bool writeAll(int fd, QByteArrayView bytes)
+{
+    const char *data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t count = ::write(fd, data, std::size_t(left));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0) {
+            if (count == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        data += count;
+        left -= count;
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeFileSafely(const QString &path, QByteArrayView bytes, QString *why)
+{
+    return writeFileSafely(QFile::encodeName(path), bytes, why);
+}
+
+bool writeFileSafely(const QByteArray &path, QByteArrayView bytes, QString *why)
+{
+    const QByteArray nativePath = followLink(path);
+    const auto fail = [why](int error) {
+        if (why)
+            *why = fileErrorText(error);
         return false;
-    // Without a commit the save file discards its temporary copy.
-    if (file.write(bytes.data(), bytes.size()) != bytes.size())
-        return false;
-    return file.commit();
+    };
+    QByteArray temporary;
+    const int fd = createTemporaryBeside(nativePath, temporary);
+    if (fd < 0)
+        return fail(errno);
+    // A replaced file keeps its permissions; a new one gets what the umask allows. The data
+    // must be on the disk before the rename, or a crash could leave the name on an empty
+    // file; close reports late write errors on some file systems.
+    struct stat previous;
+    bool written = (::stat(nativePath.constData(), &previous) != 0 ||
+                    ::fchmod(fd, previous.st_mode & 07777) == 0) &&
+                   writeAll(fd, bytes) && ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (written && ::rename(temporary.constData(), nativePath.constData()) != 0) {
+        written = false;
+        error = errno;
+    }
+    if (written)
+        return true;
+    ::unlink(temporary.constData());
+    return fail(error);
 }

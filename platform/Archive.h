@@ -51,8 +51,15 @@ struct FileContents
     FileReadStatus status = FileReadStatus::Missing;
     QByteArray bytes;
 };
+// Paths go to the system as bytes (QFile::encodeName), so that a folder whose name is not
+// valid UTF-8 still works when it is reached by a relative path; the byte forms serve
+// paths whose bytes a QString cannot carry.
 FileContents readWholeFile(const QString &path);
+FileContents readWholeFile(const QByteArray &nativePath);
 
-// Writes through QSaveFile: on any failure the previous file stays whole and false comes
-// back.
-bool writeFileSafely(const QString &path, QByteArrayView bytes);
+// Writes a temporary file beside the target, syncs it to the disk and renames it over the
+// target: on any failure (a full disk too) the previous file stays whole, false comes
+// back, and why is set to the reason in Czech. Not QSaveFile: it makes a relative name
+// absolute through text, which fails in a folder whose name is not valid UTF-8.
+bool writeFileSafely(const QString &path, QByteArrayView bytes, QString *why = nullptr);
+bool writeFileSafely(const QByteArray &nativePath, QByteArrayView bytes, QString *why = nullptr);

@@ -2,13 +2,18 @@
 
 #include "Archive.h"
 #include "Cp1250.h"
+#include "FileError.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 
+#include <cerrno>
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -117,7 +122,7 @@ Location locate(const Lines &lines, std::string_view section, std::string_view k
 std::optional<std::string> readValue(std::string_view section, std::string_view key,
                                      const QString &fileName)
 {
-    const FileContents contents = readWholeFile(privateProfilePath(fileName));
+    const FileContents contents = readWholeFile(privateProfileNativePath(fileName));
     if (contents.status != FileReadStatus::Read)
         return std::nullopt;
     const Lines lines = splitLines(contents.bytes);
@@ -145,16 +150,47 @@ int hexValue(char c)
     return -1;
 }
 
+// Every missing folder of the path, made by its bytes: QDir would make them under a name
+// with replacement characters.
+bool makeDirectories(const QByteArray &directory)
+{
+    if (directory.isEmpty())
+        return true;
+    for (qsizetype end = directory.indexOf('/', 1);; end = directory.indexOf('/', end + 1)) {
+        const QByteArray part = end < 0 ? directory : directory.left(end);
+        struct stat info;
+        if (::stat(part.constData(), &info) != 0 && ::mkdir(part.constData(), 0777) != 0 &&
+            errno != EEXIST)
+            return false;
+        if (end < 0)
+            return true;
+    }
+}
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("PrivateProfile", text);
+}
+
 } // namespace
 
 QString privateProfilePath(const QString &fileName)
 {
+    return QFile::decodeName(privateProfileNativePath(fileName));
+}
+
+QByteArray privateProfileNativePath(const QString &fileName)
+{
     if (fileName.contains(QLatin1Char('/')))
-        return fileName;
-    QString directory = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (directory.isEmpty() || QDir::isRelativePath(directory))
-        directory = QDir::homePath() + QLatin1String("/.config");
-    return directory + QLatin1Char('/') + fileName;
+        return QFile::encodeName(fileName);
+    QByteArray directory = qgetenv("XDG_CONFIG_HOME");
+    if (!directory.startsWith('/')) {
+        directory = qgetenv("HOME");
+        if (!directory.startsWith('/'))
+            directory = QFile::encodeName(QDir::homePath());
+        directory += "/.config";
+    }
+    return directory + '/' + QFile::encodeName(fileName);
 }
 
 std::string GetPrivateProfileStringA(std::string_view section, std::string_view key,
@@ -177,16 +213,25 @@ std::string GetPrivateProfileStringA(std::string_view section, std::string_view 
 }
 
 bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
-                                std::string_view value, const QString &fileName)
+                                std::string_view value, const QString &fileName, QString *why)
 {
-    // A line break or a stray bracket or equals sign would plant other keys in the file.
-    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value) ||
-        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos)
+    const auto fail = [why](const QString &reason) {
+        if (why)
+            *why = reason;
         return false;
-    const QString path = privateProfilePath(fileName);
+    };
+    // A line break or a stray bracket or equals sign would plant other keys in the file; a
+    // key read as a comment or a section header, or blanks around a name, would be written
+    // but never found again.
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value) ||
+        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
+        key.starts_with(';') || key.starts_with('[') || trimmed(key) != key ||
+        trimmed(section) != section)
+        return fail(tr("Název nebo hodnota obsahuje nepovolený znak."));
+    const QByteArray path = privateProfileNativePath(fileName);
     const FileContents contents = readWholeFile(path);
-    if (contents.status == FileReadStatus::Unreadable)
-        return false; // never replace a file that could not be read
+    if (contents.status == FileReadStatus::Unreadable) // never replace what could not be read
+        return fail(tr("Dosavadní obsah souboru se nepodařilo přečíst."));
     Lines lines = splitLines(contents.bytes);
     const Location where = locate(lines, section, key);
     if (where.key >= 0) {
@@ -206,13 +251,13 @@ bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
         bytes.append(line.data(), qsizetype(line.size()));
         bytes.append("\r\n");
     }
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    return writeFileSafely(path, bytes);
+    if (!makeDirectories(path.left(path.lastIndexOf('/'))))
+        return fail(fileErrorText(errno));
+    return writeFileSafely(path, bytes, why);
 }
 
 bool WritePrivateProfileStructA(std::string_view section, std::string_view key, const void *data,
-                                int size, const QString &fileName)
+                                int size, const QString &fileName, QString *why)
 {
     if (size < 0 || (size > 0 && !data))
         return false;
@@ -229,7 +274,7 @@ bool WritePrivateProfileStructA(std::string_view section, std::string_view key, 
         checksum = std::uint8_t(checksum + bytes[i]);
     }
     appendByte(checksum);
-    return WritePrivateProfileStringA(section, key, hex, fileName);
+    return WritePrivateProfileStringA(section, key, hex, fileName, why);
 }
 
 bool GetPrivateProfileStructA(std::string_view section, std::string_view key, void *data, int size,

@@ -2,6 +2,7 @@
 
 #include "MulDiv.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -21,9 +22,29 @@ int trunc(double value)
     return static_cast<int>(value);
 }
 
+namespace {
+
+// Corners from damaged files are held within a quarter of the int range, so that the
+// rectangle's width, height and small adjustments stay integers too.
+constexpr std::int64_t kCoordinateLimit = std::numeric_limits<int>::max() / 4;
+
+int saturated(std::int64_t value, std::int64_t limit = std::numeric_limits<int>::max())
+{
+    return int(std::clamp(value, -limit, limit));
+}
+
+QPoint sum(QPoint a, QPoint b)
+{
+    return {saturated(std::int64_t(a.x()) + b.x()), saturated(std::int64_t(a.y()) + b.y())};
+}
+
+} // namespace
+
 QRect fromCorners(QPoint topLeft, QPoint bottomRight)
 {
-    return QRect(topLeft, QSize(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y()));
+    const auto coordinate = [](std::int64_t value) { return saturated(value, kCoordinateLimit); };
+    return QRect(QPoint(coordinate(topLeft.x()), coordinate(topLeft.y())),
+                 QPoint(coordinate(bottomRight.x()) - 1, coordinate(bottomRight.y()) - 1));
 }
 
 namespace {
@@ -49,11 +70,11 @@ QRect previewSenderBox(const EnvelopeFormat &format, double scale, int dpiX, int
 {
     const int left = himetric(format.senderLeft);
     const int top = himetric(format.senderTop);
-    const int right = left + trunc(double(format.width) * 500);
+    const int right = saturated(std::int64_t(left) + trunc(double(format.width) * 500));
     int bottom = trunc(double(format.height) * 500);
     // A sender placed low on the envelope still gets a box at least 1 cm tall.
-    if (bottom - top < 1000)
-        bottom += 1000;
+    if (std::int64_t(bottom) - top < 1000)
+        bottom = saturated(std::int64_t(bottom) + 1000);
     return previewBox({left, top}, {right, bottom}, scale, dpiX, dpiY);
 }
 
@@ -70,8 +91,9 @@ QSize previewOutline(const EnvelopeFormat &format, double scale)
 
 QPoint previewOutlineToDevice(QPoint lometric, int dpiX, int dpiY)
 {
-    return kPreviewOrigin +
-           QPoint(MulDiv(lometric.x(), dpiX, 254), MulDiv(-lometric.y(), dpiY, 254));
+    // The negative divisor turns y upward without negating a value that may be INT_MIN.
+    return sum(kPreviewOrigin,
+               QPoint(MulDiv(lometric.x(), dpiX, 254), MulDiv(lometric.y(), dpiY, -254)));
 }
 
 QRect previewFieldBox(double left, double top, double width, double height, double scale, int dpiX,
@@ -81,7 +103,7 @@ QRect previewFieldBox(double left, double top, double width, double height, doub
         HIMETRICtoDP({trunc(left * scale * 1000), trunc(scale * top * 1000)}, dpiX, dpiY);
     const QPoint br = HIMETRICtoDP(
         {trunc((left + width) * scale * 1000), trunc((top + height) * scale * 1000)}, dpiX, dpiY);
-    return fromCorners(tl, br).translated(kPreviewOrigin);
+    return fromCorners(sum(tl, kPreviewOrigin), sum(br, kPreviewOrigin));
 }
 
 QRect printSenderRect(const EnvelopeFormat &format, int dpiX, int dpiY)

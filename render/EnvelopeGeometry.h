@@ -19,7 +19,8 @@ inline constexpr QPoint kPreviewOrigin{5, 50};
 int trunc(double value);
 
 // A rectangle given by its corners, as the old drawing calls took it: right and bottom are
-// the first pixels outside, and a negative width or height is kept.
+// the first pixels outside, and a negative width or height is kept. Corners beyond a
+// quarter of the int range are held there, so no width, height or small shift overflows.
 QRect fromCorners(QPoint topLeft, QPoint bottomRight);
 
 // The text boxes over the preview at the given scale.

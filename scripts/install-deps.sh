@@ -7,7 +7,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     fonts-dejavu-core fonts-liberation qt6-translations-l10n
 )
-[ "${1:-}" = "--test" ] && packages+=(poppler-utils)
+# The tests also read PDFs; the fuzz regression needs clang with libFuzzer.
+[ "${1:-}" = "--test" ] && packages+=(poppler-utils clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,21 +8,35 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // The file dialogs may move the current directory, and the store files are opened by bare
-// name in it: every command puts it back, however it ends.
+// name in it: every command puts it back, however it ends. It is held open rather than by
+// name, since its name need not be text a QString can carry.
 class CurrentDirectoryKeeper
 {
 public:
-    CurrentDirectoryKeeper() : m_directory(QDir::currentPath()) {}
-    ~CurrentDirectoryKeeper() { QDir::setCurrent(m_directory); }
+    CurrentDirectoryKeeper()
+        : m_directory(QDir::currentPath()), m_handle(::open(".", O_RDONLY | O_CLOEXEC))
+    {
+    }
+    ~CurrentDirectoryKeeper()
+    {
+        if (m_handle < 0 || ::fchdir(m_handle) != 0)
+            QDir::setCurrent(m_directory);
+        if (m_handle >= 0)
+            ::close(m_handle);
+    }
     CurrentDirectoryKeeper(const CurrentDirectoryKeeper &) = delete;
     CurrentDirectoryKeeper &operator=(const CurrentDirectoryKeeper &) = delete;
     const QString &directory() const { return m_directory; }
 
 private:
     QString m_directory;
+    int m_handle;
 };
 
 } // namespace
@@ -43,25 +57,31 @@ void BackupCommands::OnBackupSenders()
     backup({tr("Vyberte soubor do kterého se má záloha odesílatelů uložit"),
             tr("Zaloha odesílatelů"), QStringLiteral("zod"),
             tr("Zálohy odesílatelů (*.zod)") + QStringLiteral("|*.zod||")},
-           [this](const QString &path) { return writeAddressBackup(path, *m_lists.senders); });
+           [this](const QString &path, QString *why) {
+               return writeAddressBackup(path, *m_lists.senders, why);
+           });
 }
 
 void BackupCommands::OnBackupAddressees()
 {
     backup({tr("Vyberte soubor do kterého se má záloha adresátů uložit"), tr("Zaloha adresátů"),
             QStringLiteral("zad"), tr("Zálohy adresátů (*.zad)") + QStringLiteral("|*.zad||")},
-           [this](const QString &path) { return writeAddressBackup(path, *m_lists.addressees); });
+           [this](const QString &path, QString *why) {
+               return writeAddressBackup(path, *m_lists.addressees, why);
+           });
 }
 
 void BackupCommands::OnBackupEnvelopes()
 {
     backup({tr("Vyberte soubor do kterého se má záloha obálek uložit"), tr("Zaloha obálek"),
             QStringLiteral("zob"), tr("Zálohy obálek (*.zob)") + QStringLiteral("|*.zob||")},
-           [this](const QString &path) { return writeEnvelopeBackup(path, *m_lists.envelopes); });
+           [this](const QString &path, QString *why) {
+               return writeEnvelopeBackup(path, *m_lists.envelopes, why);
+           });
 }
 
 void BackupCommands::backup(const BackupDialogTexts &texts,
-                            const std::function<bool(const QString &path)> &write)
+                            const std::function<bool(const QString &path, QString *why)> &write)
 {
     const CurrentDirectoryKeeper keeper;
     FileDialogRequest request;
@@ -74,11 +94,13 @@ void BackupCommands::backup(const BackupDialogTexts &texts,
     const std::optional<QString> path = runFileDialog(m_owner, request);
     if (!path)
         return;
-    if (!write(*path)) {
+    QString why;
+    if (!write(*path, &why)) {
         showMessageBox(m_owner,
                        tr("Zálohu se nepodařilo uložit do souboru „%1“. Soubor "
                           "zůstal beze změny.")
-                           .arg(QDir::toNativeSeparators(*path)),
+                               .arg(QDir::toNativeSeparators(*path)) +
+                           QLatin1Char('\n') + tr("Důvod: %1").arg(why),
                        tr("Chyba"), MessageIcon::Error);
     }
 }

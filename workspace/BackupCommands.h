@@ -48,7 +48,7 @@ private:
         QString filter;
     };
     void backup(const BackupDialogTexts &texts,
-                const std::function<bool(const QString &path)> &write);
+                const std::function<bool(const QString &path, QString *why)> &write);
     void restore(const QString &path);
 
     QWidget *m_owner;

@@ -230,7 +230,7 @@ bool CTobrelView::SaveStores()
     if (!m_initialUpdateDone)
         return true;
     const bool changesKept = m_recovery.keepChangesNow();
-    const QStringList failed =
+    const QList<StoreSaveFailure> failed =
         m_stores.save(m_envelopes, m_senders, m_addressees, {m_printFont, m_printFontSize});
     if (failed.isEmpty()) {
         m_recovery.remove();

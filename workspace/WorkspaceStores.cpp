@@ -8,9 +8,11 @@
 
 namespace {
 
+// The bare name: the system resolves it in the current directory, whose name need not be
+// text that a QString can carry.
 QString storePath(const char *fileName)
 {
-    return QDir::current().filePath(QString::fromLatin1(fileName));
+    return QString::fromLatin1(fileName);
 }
 
 QString tr(const char *text)
@@ -67,35 +69,46 @@ QStringList WorkspaceStores::takeLoadMessages()
     return std::exchange(m_loadMessages, {});
 }
 
-QStringList WorkspaceStores::save(const EnvelopeFormatArray &envelopes,
-                                  const AddressEntryArray &senders,
-                                  const AddressEntryArray &addressees, const PrintFont &font) const
+QList<StoreSaveFailure> WorkspaceStores::save(const EnvelopeFormatArray &envelopes,
+                                              const AddressEntryArray &senders,
+                                              const AddressEntryArray &addressees,
+                                              const PrintFont &font) const
 {
-    QStringList failed;
+    QList<StoreSaveFailure> failed;
     const auto write = [&](const char *fileName, auto &&writer) {
         const QString name = QString::fromLatin1(fileName);
-        if (!m_leaveAlone.contains(name) && !writer(storePath(fileName)))
-            failed << name;
+        QString why;
+        if (!m_leaveAlone.contains(name) && !writer(storePath(fileName), &why))
+            failed.append({name, why});
     };
-    write(kEnvelopeStoreName,
-          [&](const QString &path) { return saveEnvelopeStore(path, envelopes); });
-    write(kAddressStoreName,
-          [&](const QString &path) { return saveAddressStore(path, senders, addressees); });
-    write(kPrintFontFileName, [&](const QString &path) { return savePrintFont(path, font); });
+    write(kEnvelopeStoreName, [&](const QString &path, QString *why) {
+        return saveEnvelopeStore(path, envelopes, why);
+    });
+    write(kAddressStoreName, [&](const QString &path, QString *why) {
+        return saveAddressStore(path, senders, addressees, why);
+    });
+    write(kPrintFontFileName,
+          [&](const QString &path, QString *why) { return savePrintFont(path, font, why); });
     return failed;
 }
 
-QString WorkspaceStores::saveFailureMessage(const QStringList &fileNames)
+QString WorkspaceStores::saveFailureMessage(const QList<StoreSaveFailure> &failures)
 {
     QStringList quoted;
-    for (const QString &name : fileNames)
-        quoted << tr("„%1“").arg(name);
+    QString reasons;
+    for (const StoreSaveFailure &failure : failures) {
+        quoted << tr("„%1“").arg(failure.fileName);
+        reasons +=
+            failures.size() == 1
+                ? QLatin1Char('\n') + tr("Důvod: %1").arg(failure.reason)
+                : QLatin1Char('\n') + tr("Důvod u „%1“: %2").arg(failure.fileName, failure.reason);
+    }
     const QString folder = QDir::toNativeSeparators(QDir::currentPath());
     const QString text =
-        fileNames.size() == 1
+        failures.size() == 1
             ? tr("Nepodařilo se uložit soubor %1 do složky „%2“. Jeho předchozí obsah zůstal "
                  "zachován, změny z tohoto spuštění programu v něm nejsou.")
             : tr("Nepodařilo se uložit soubory %1 do složky „%2“. Jejich předchozí obsah "
                  "zůstal zachován, změny z tohoto spuštění programu v nich nejsou.");
-    return text.arg(quoted.join(QLatin1String(", ")), folder);
+    return text.arg(quoted.join(QLatin1String(", ")), folder) + reasons;
 }

@@ -3,8 +3,16 @@
 #include "RecordArray.h"
 #include "StoreFiles.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+// A store file that could not be written, and why.
+struct StoreSaveFailure
+{
+    QString fileName;
+    QString reason;
+};
 
 // The store files of the workspace in the current directory: read once at the first
 // set-up, written once at the end. A damaged file is copied aside before anything can
@@ -21,11 +29,12 @@ public:
     // What the user is to hear about damaged files, once.
     QStringList takeLoadMessages();
 
-    // Writes all three files; the names of those that could not be written.
-    QStringList save(const EnvelopeFormatArray &envelopes, const AddressEntryArray &senders,
-                     const AddressEntryArray &addressees, const PrintFont &font) const;
+    // Writes all three files; those that could not be written.
+    QList<StoreSaveFailure> save(const EnvelopeFormatArray &envelopes,
+                                 const AddressEntryArray &senders,
+                                 const AddressEntryArray &addressees, const PrintFont &font) const;
 
-    static QString saveFailureMessage(const QStringList &fileNames);
+    static QString saveFailureMessage(const QList<StoreSaveFailure> &failures);
 
 private:
     void noteLoad(const char *fileName, const LoadReport &report);

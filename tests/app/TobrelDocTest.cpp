@@ -85,6 +85,8 @@ private slots:
         QCOMPARE(m_recorder->messages.size(), 1);
         QCOMPARE(m_recorder->messages[0].caption, QStringLiteral("Tobrel"));
         QVERIFY(m_recorder->messages[0].text.contains(QStringLiteral("soubor")));
+        QVERIFY(
+            m_recorder->messages[0].text.endsWith(QStringLiteral("\nDůvod: Složka neexistuje.")));
         QCOMPARE(doc.GetTitle(), QStringLiteral("program pro tisk obálek"));
     }
 

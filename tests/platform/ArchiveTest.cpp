@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -169,7 +170,14 @@ void ArchiveTest::safeWriteReplacesWhole()
     QVERIFY(writeFileSafely(path, QByteArray("short")));
     QCOMPARE(readWholeFile(path).bytes, QByteArray("short"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"store"});
-    QVERIFY(!writeFileSafely(dir.filePath("no/such/folder/store"), QByteArray("x")));
+    QString why;
+    QVERIFY(!writeFileSafely(dir.filePath("no/such/folder/store"), QByteArray("x"), &why));
+    QCOMPARE(why, QStringLiteral("Složka neexistuje."));
+    // Through a link the file it points at is replaced, and the link stays.
+    QVERIFY(QFile::link(path, dir.filePath("link")));
+    QVERIFY(writeFileSafely(dir.filePath("link"), QByteArray("through")));
+    QCOMPARE(readWholeFile(path).bytes, QByteArray("through"));
+    QVERIFY(QFileInfo(dir.filePath("link")).isSymLink());
 }
 
 void ArchiveTest::safeWriteFailureKeepsOldFile()

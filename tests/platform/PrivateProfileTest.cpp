@@ -133,6 +133,10 @@ void PrivateProfileTest::lineBreaksCannotPlantKeys()
     QVERIFY(!WritePrivateProfileStringA("s", "k", "2\r\n[3okno]\r\npropojit=0", m_name));
     QVERIFY(!WritePrivateProfileStringA("s", "a=b", "2", m_name));
     QVERIFY(!WritePrivateProfileStringA("s]x", "k", "2", m_name));
+    // Names the reader would never find again.
+    for (const char *key : {";k", "[k", " k", "k\t"})
+        QVERIFY(!WritePrivateProfileStringA("s", key, "2", m_name));
+    QVERIFY(!WritePrivateProfileStringA(" s", "k", "2", m_name));
     QCOMPARE(fileBytes(), before);
 }
 

@@ -222,6 +222,8 @@ void BackupCommandsTest::failedBackupTellsTheUser()
     QCOMPARE(m_recorder->messages.first().icon, MessageIcon::Error);
     QCOMPARE(m_recorder->messages.first().caption, QStringLiteral("Chyba"));
     QVERIFY(m_recorder->messages.first().text.contains(QStringLiteral("b.zob")));
+    QVERIFY(
+        m_recorder->messages.first().text.endsWith(QStringLiteral("\nDůvod: Složka neexistuje.")));
 }
 
 void BackupCommandsTest::restoreDialog()

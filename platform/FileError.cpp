@@ -1,0 +1,31 @@
+#include "FileError.h"
+
+#include <QCoreApplication>
+
+#include <cerrno>
+
+QString fileErrorText(int errorCode)
+{
+    const auto tr = [](const char *text) { return QCoreApplication::translate("FileError", text); };
+    switch (errorCode) {
+    case ENOSPC:
+    case EDQUOT:
+        return tr("Na disku není dost místa.");
+    case EACCES:
+    case EPERM:
+        return tr("Přístup odepřen.");
+    case EIO:
+        return tr("Chyba vstupu/výstupu.");
+    case EROFS:
+        return tr("Disk je jen pro čtení.");
+    case ENOENT:
+    case ENOTDIR:
+        return tr("Složka neexistuje.");
+    case ENAMETOOLONG:
+        return tr("Název souboru je příliš dlouhý.");
+    case EISDIR:
+        return tr("Pod tímto názvem je složka.");
+    default:
+        return qt_error_string(errorCode);
+    }
+}
