@@ -3,7 +3,7 @@
 #include "Cp1250.h"
 #include "DataExchange.h"
 #include "LabelList.h"
-#include "SortedList.h"
+#include "LabelListModel.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -27,32 +27,18 @@ void selectAfterRemoval(QComboBox *combo, int removed)
     combo->setCurrentIndex(removed < count ? removed : count - 1);
 }
 
-// The view learns nothing of the change: its text boxes and the labels it applied last stay
-// as they are until the user picks an entry. Of labels that differ only in letter case the
-// one spelt exactly like the deleted entry goes; the prefix search, which cannot tell them
-// apart, is the fallback.
-void removeFromViewCombo(QComboBox *combo, const QString &label)
-{
-    if (!combo)
-        return;
-    int found = combo->findText(label, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    if (found < 0)
-        found = findStringPrefix(combo, label);
-    const int selected = combo->currentIndex();
-    const QSignalBlocker blocker(combo);
-    if (found >= 0)
-        combo->removeItem(found);
-    if (found == selected)
-        selectAfterRemoval(combo, found);
-}
-
+// The view's combo box shows the collection itself, so the entry's item goes with it, and
+// a selection on it moves to the item that took its place, or to the last. The view learns
+// nothing of the change: its text boxes and the labels it applied last stay as they are
+// until the user picks an entry.
 template <typename Array>
 void removeEntry(Array *entries, QComboBox *viewCombo, QComboBox *list, const std::string &label)
 {
     const int index = entries->FindByLabel(label);
-    if (index >= 0)
-        entries->RemoveAt(index);
-    removeFromViewCombo(viewCombo, fromCp1250(label));
+    if (index >= 0) {
+        const QSignalBlocker blocker(viewCombo);
+        qobject_cast<LabelListModel *>(viewCombo->model())->removeEntry(index);
+    }
     const int shown = list->currentIndex();
     if (shown < 0)
         return;

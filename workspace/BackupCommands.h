@@ -8,7 +8,7 @@
 
 #include <functional>
 
-class QComboBox;
+class LabelListModel;
 class QWidget;
 
 // The four backup and restore commands of the view: file dialogs, writing or merging one
@@ -23,9 +23,10 @@ public:
         EnvelopeFormatArray *envelopes;
         AddressEntryArray *senders;
         AddressEntryArray *addressees;
-        QComboBox *envelopeCombo;
-        QComboBox *senderCombo;
-        QComboBox *addresseeCombo;
+        // What the view's combos show; told of the restored entries.
+        LabelListModel *envelopeList;
+        LabelListModel *senderList;
+        LabelListModel *addresseeList;
     };
     BackupCommands(QWidget *owner, Lists lists) : m_owner(owner), m_lists(lists) {}
 

@@ -5,6 +5,7 @@
 #include "CThirdFieldDlg.h"
 #include "LogFont.h"
 #include "RecordArray.h"
+#include "RecordListModel.h"
 #include "WorkspaceStores.h"
 
 #include <QPrinter>
@@ -111,7 +112,7 @@ private:
     void CreateControls();
     void FillLists();
     void OnComboEnter(QWidget *combo);
-    void NewAddressEntry(bool isSender, AddressEntryArray &entries, QComboBox *combo);
+    void NewAddressEntry(bool isSender, AddressEntryArray &entries, AddressListModel &list);
     void EditAddressEntry(bool isSender, AddressEntryArray &entries);
     BackupCommands Backups();
     void OnDraw(QPainter &painter);
@@ -131,6 +132,10 @@ private:
     // Made on first use: asking for the default printer is not free at start-up.
     QPrinter &Printer();
 
+    // What the three selection combos show: the collections themselves, sorted.
+    EnvelopeListModel m_envelopeList;
+    AddressListModel m_senderList;
+    AddressListModel m_addresseeList;
     WorkspaceStores m_stores;
     std::unique_ptr<QPrinter> m_printer;
     bool m_initialUpdateDone = false;
