@@ -58,7 +58,7 @@ void CAutoComboBox::keepNoSelectionBegin()
     if (currentIndex() >= 0)
         return;
     m_textWithoutSelection = currentText();
-    blockSignals(true);
+    m_signalsWereBlocked = blockSignals(true);
 }
 
 void CAutoComboBox::keepNoSelectionEnd()
@@ -67,7 +67,7 @@ void CAutoComboBox::keepNoSelectionEnd()
         return;
     setCurrentIndex(-1);
     setEditText(*std::exchange(m_textWithoutSelection, std::nullopt));
-    blockSignals(false);
+    blockSignals(m_signalsWereBlocked);
 }
 
 void CAutoComboBox::OnEditChange(const QString &text)

@@ -48,5 +48,6 @@ private:
 
     CComboEnterEdit *m_enterEdit = nullptr;
     std::optional<QString> m_textWithoutSelection;
+    bool m_signalsWereBlocked = false;
     static QString s_lastSeenText;
 };
