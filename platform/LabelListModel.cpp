@@ -4,6 +4,7 @@
 #include "LabelCollation.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 LabelListModel::LabelListModel(const QString &extraRow, QObject *parent)
@@ -69,20 +70,21 @@ void LabelListModel::sortRows(std::vector<int>::iterator begin,
                               std::vector<int>::iterator end) const
 {
     // The first bytes of each key side by side with the entry: most comparisons end there
-    // without a look into the key block.
+    // without a look into the key block, even where many labels begin alike (surnames).
     struct Item
     {
-        std::uint64_t head;
+        std::array<std::uint64_t, 2> head;
         int entry;
     };
     std::vector<Item> items;
     items.reserve(std::size_t(end - begin));
     for (auto it = begin; it != end; ++it) {
         const char *key = keyOf(*it);
-        std::uint64_t head = 0;
-        for (int i = 0; i < 8 && key[i]; ++i)
-            head |= std::uint64_t((unsigned char)key[i]) << (56 - 8 * i);
-        items.push_back({head, *it});
+        Item item{{0, 0}, *it};
+        for (int i = 0; i < 16 && key[i]; ++i)
+            item.head[std::size_t(i / 8)] |= std::uint64_t((unsigned char)key[i])
+                                             << (56 - 8 * (i % 8));
+        items.push_back(item);
     }
     std::stable_sort(items.begin(), items.end(), [this](const Item &a, const Item &b) {
         if (a.head != b.head)
