@@ -1,7 +1,8 @@
 // Start-up of the workspace with long lists: 100,000 senders and 100,000 addressees in
 // "adresy.ar", then one completion keystroke in the addressee combo and the opening of its
-// list. Prints the times.
+// list, the delete dialog and one deletion. Prints the times.
 #include "CAutoComboBox.h"
+#include "CDeleteDlg.h"
 #include "CTobrelView.h"
 #include "MessageBox.h"
 #include "ScopedDirectories.h"
@@ -12,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <cstdio>
 #include <string>
@@ -70,6 +72,22 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
         std::printf("list opened in %.1f ms\n", timer.nsecsElapsed() / 1e6);
         view.m_addresseeCombo->hidePopup();
+
+        timer.restart();
+        CDeleteDlg dialog(&view);
+        dialog.m_pEnvelopeCombo = view.m_envelopeCombo;
+        dialog.m_pAddresseeCombo = view.m_addresseeCombo;
+        dialog.m_pSenderCombo = view.m_senderCombo;
+        dialog.m_pEnvelopes = &view.m_envelopes;
+        dialog.m_pSenders = &view.m_senders;
+        dialog.m_pAddressees = &view.m_addressees;
+        dialog.show();
+        QApplication::processEvents();
+        std::printf("delete dialog opened in %lld ms\n", timer.elapsed());
+        timer.restart();
+        dialog.findChild<QPushButton *>(QStringLiteral("1019"))->click();
+        std::printf("one addressee deleted in %.1f ms\n", timer.nsecsElapsed() / 1e6);
+        dialog.hide();
         timer.restart();
     }
     std::printf("stores written at the end in %lld ms\n", timer.elapsed());
