@@ -1,9 +1,11 @@
 // Start-up of the workspace with long lists: 100,000 senders and 100,000 addressees in
 // "adresy.ar", then one completion keystroke in the addressee combo and the opening of its
-// list, the delete dialog and one deletion. Prints the times.
+// list, the delete dialog and one deletion, and the restore of a backup as long. Prints the
+// times.
 #include "CAutoComboBox.h"
 #include "CDeleteDlg.h"
 #include "CTobrelView.h"
+#include "DialogStubs.h"
 #include "MessageBox.h"
 #include "ScopedDirectories.h"
 #include "StoreFiles.h"
@@ -42,7 +44,7 @@ int main(int argc, char *argv[])
     const ScopedCurrentDirectory directory;
     const ScopedConfigHome configHome;
     setMessageBoxHandler([](QWidget *, const QString &text, const QString &, MessageIcon) {
-        std::printf("message: %s\n", qPrintable(text));
+        std::printf("message: %s\n", qPrintable(text.left(80)));
     });
     if (!saveAddressStore(QDir::current().filePath(kAddressStoreName),
                           makeEntries("odesilatel", count), makeEntries("adresat", count)))
@@ -88,6 +90,17 @@ int main(int argc, char *argv[])
         dialog.findChild<QPushButton *>(QStringLiteral("1019"))->click();
         std::printf("one addressee deleted in %.1f ms\n", timer.nsecsElapsed() / 1e6);
         dialog.hide();
+
+        // A backup of as many new addressees merged into the list.
+        const QString backup = QDir::current().filePath(QStringLiteral("nove.zad"));
+        if (!writeAddressBackup(backup, makeEntries("novy", count)))
+            return 1;
+        FileDialogStub files;
+        files.answer = [&backup](const FileDialogRequest &) { return backup; };
+        timer.restart();
+        view.OnRestoreBackup();
+        std::printf("%d addressees restored in %lld ms, the list now %d\n", count, timer.elapsed(),
+                    view.m_addresseeCombo->count());
         timer.restart();
     }
     std::printf("stores written at the end in %lld ms\n", timer.elapsed());
