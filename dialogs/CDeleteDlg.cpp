@@ -1,15 +1,15 @@
 #include "CDeleteDlg.h"
 
-#include "Cp1250.h"
 #include "DataExchange.h"
 #include "LabelList.h"
-#include "SortedList.h"
+#include "LabelListModel.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSortFilterProxyModel>
 
 namespace {
 
@@ -21,44 +21,40 @@ QPushButton *deleteButton(QWidget *dialog, const char *id)
     return button;
 }
 
-// After item `removed` is gone, the item that took its place is selected, or the last.
-void selectAfterRemoval(QComboBox *combo, int removed)
+// The view's list without its "<Žádný>" row: the dialog shows the collection itself, so a
+// deleted entry leaves its row at once, and the row's selection moves to the entry that took
+// its place, or to the last.
+class EntriesOnly : public QSortFilterProxyModel
 {
-    const int count = combo->count();
-    combo->setCurrentIndex(removed < count ? removed : count - 1);
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &) const override
+    {
+        return static_cast<const LabelListModel *>(sourceModel())->entryAt(row) >= 0;
+    }
+};
+
+void showEntries(QComboBox *list, QComboBox *viewCombo)
+{
+    auto *entries = new EntriesOnly(list);
+    entries->setSourceModel(viewCombo->model());
+    list->setModel(entries);
+    list->setCurrentIndex(list->count() > 0 ? 0 : -1);
 }
 
-// The view learns nothing of the change: its text boxes and the labels it applied last stay
-// as they are until the user picks an entry. Of labels that differ only in letter case the
-// one spelt exactly like the deleted entry goes; the prefix search, which cannot tell them
-// apart, is the fallback.
-void removeFromViewCombo(QComboBox *combo, const QString &label)
-{
-    if (!combo)
-        return;
-    int found = combo->findText(label, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    if (found < 0)
-        found = findStringPrefix(combo, label);
-    const int selected = combo->currentIndex();
-    const QSignalBlocker blocker(combo);
-    if (found >= 0)
-        combo->removeItem(found);
-    if (found == selected)
-        selectAfterRemoval(combo, found);
-}
-
+// The view's combo box shows the collection itself too: a selection there on the deleted
+// entry moves the same way. The view learns nothing of the change: its text boxes and the
+// labels it applied last stay as they are until the user picks an entry.
 template <typename Array>
-void removeEntry(Array *entries, QComboBox *viewCombo, QComboBox *list, const std::string &label)
+void removeEntry(Array *entries, QComboBox *viewCombo, const std::string &label)
 {
     const int index = entries->FindByLabel(label);
-    if (index >= 0)
-        entries->RemoveAt(index);
-    removeFromViewCombo(viewCombo, fromCp1250(label));
-    const int shown = list->currentIndex();
-    if (shown < 0)
+    if (index < 0)
         return;
-    list->removeItem(shown);
-    selectAfterRemoval(list, shown);
+    const QSignalBlocker blocker(viewCombo);
+    qobject_cast<LabelListModel *>(viewCombo->model())->removeEntry(index);
 }
 
 } // namespace
@@ -122,11 +118,11 @@ void CDeleteDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     if (m_pEnvelopes)
-        fillLabelList(m_envelopeList, *m_pEnvelopes);
+        showEntries(m_envelopeList, m_pEnvelopeCombo);
     if (m_pAddressees)
-        fillLabelList(m_addresseeList, *m_pAddressees);
+        showEntries(m_addresseeList, m_pAddresseeCombo);
     if (m_pSenders)
-        fillLabelList(m_senderList, *m_pSenders);
+        showEntries(m_senderList, m_pSenderCombo);
 }
 
 void CDeleteDlg::OnDeleteAddressee()
@@ -134,7 +130,7 @@ void CDeleteDlg::OnDeleteAddressee()
     if (!m_pAddressees || m_pAddressees->GetSize() == 0)
         return;
     UpdateData(*this, true);
-    removeEntry(m_pAddressees, m_pAddresseeCombo, m_addresseeList, m_addresseeLabel);
+    removeEntry(m_pAddressees, m_pAddresseeCombo, m_addresseeLabel);
 }
 
 void CDeleteDlg::OnDeleteEnvelope()
@@ -142,7 +138,7 @@ void CDeleteDlg::OnDeleteEnvelope()
     if (!m_pEnvelopes || m_pEnvelopes->GetSize() == 0)
         return;
     UpdateData(*this, true);
-    removeEntry(m_pEnvelopes, m_pEnvelopeCombo, m_envelopeList, m_envelopeLabel);
+    removeEntry(m_pEnvelopes, m_pEnvelopeCombo, m_envelopeLabel);
 }
 
 void CDeleteDlg::OnDeleteSender()
@@ -150,5 +146,5 @@ void CDeleteDlg::OnDeleteSender()
     if (!m_pSenders || m_pSenders->GetSize() == 0)
         return;
     UpdateData(*this, true);
-    removeEntry(m_pSenders, m_pSenderCombo, m_senderList, m_senderLabel);
+    removeEntry(m_pSenders, m_pSenderCombo, m_senderLabel);
 }

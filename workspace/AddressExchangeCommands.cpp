@@ -1,6 +1,7 @@
 #include "AddressExchangeCommands.h"
 
 #include "BackupCommands.h"
+#include "LabelListModel.h"
 #include "CommonDialogs.h"
 #include "MessageBox.h"
 
@@ -29,9 +30,10 @@ void AddressExchangeCommands::OnImportAddresses()
     if (!list)
         return;
     const bool senders = *list == AddressList::Senders;
-    const RestoreOutcome outcome = mergeAddressEntries(
-        senders ? *m_lists.senders : *m_lists.addressees, std::move(file.entries));
-    addLabels(senders ? m_lists.senderCombo : m_lists.addresseeCombo, outcome.addedLabels);
+    AddressEntryArray &entries = senders ? *m_lists.senders : *m_lists.addressees;
+    const int sizeBefore = entries.GetSize();
+    const RestoreOutcome outcome = mergeAddressEntries(entries, std::move(file.entries));
+    (senders ? m_lists.senderList : m_lists.addresseeList)->entriesAppended(sizeBefore);
     showMessageBox(m_owner, importReport(*list, outcome, file.unstorable), importTitle(*list),
                    MessageIcon::Information);
 }

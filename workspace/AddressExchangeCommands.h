@@ -7,7 +7,7 @@
 
 #include <optional>
 
-class QComboBox;
+class LabelListModel;
 class QWidget;
 
 // Import and export of addresses in the window: the file dialog, the question which list,
@@ -21,8 +21,9 @@ public:
     {
         AddressEntryArray *senders;
         AddressEntryArray *addressees;
-        QComboBox *senderCombo;
-        QComboBox *addresseeCombo;
+        // What the view's combos show; told of the imported entries.
+        LabelListModel *senderList;
+        LabelListModel *addresseeList;
     };
     AddressExchangeCommands(QWidget *owner, Lists lists) : m_owner(owner), m_lists(lists) {}
 

@@ -1,9 +1,8 @@
 #include "BackupCommands.h"
 
 #include "CommonDialogs.h"
-#include "Cp1250.h"
+#include "LabelListModel.h"
 #include "MessageBox.h"
-#include "SortedList.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,17 +39,6 @@ private:
 };
 
 } // namespace
-
-// All at once: one sorted insertion per label costs a copy of the whole list each, which
-// freezes the window when a large backup is merged.
-void addLabels(QComboBox *combo, const std::vector<std::string> &labels)
-{
-    QStringList texts;
-    texts.reserve(qsizetype(labels.size()));
-    for (const std::string &label : labels)
-        texts << fromCp1250(label);
-    addSortedItems(combo, texts);
-}
 
 void BackupCommands::OnBackupSenders()
 {
@@ -136,19 +124,23 @@ void BackupCommands::restore(const QString &path)
     }
 
     RestoreOutcome outcome;
-    QComboBox *combo = nullptr;
+    LabelListModel *list = nullptr;
+    int sizeBefore = 0;
     switch (*kind) {
     case BackupKind::Envelopes:
+        sizeBefore = m_lists.envelopes->GetSize();
         outcome = restoreEnvelopeBackup(path, *m_lists.envelopes);
-        combo = m_lists.envelopeCombo;
+        list = m_lists.envelopeList;
         break;
     case BackupKind::Senders:
+        sizeBefore = m_lists.senders->GetSize();
         outcome = restoreAddressBackup(path, *m_lists.senders);
-        combo = m_lists.senderCombo;
+        list = m_lists.senderList;
         break;
     case BackupKind::Addressees:
+        sizeBefore = m_lists.addressees->GetSize();
         outcome = restoreAddressBackup(path, *m_lists.addressees);
-        combo = m_lists.addresseeCombo;
+        list = m_lists.addresseeList;
         break;
     }
     if (!outcome.opened) {
@@ -156,7 +148,7 @@ void BackupCommands::restore(const QString &path)
                        MessageIcon::Error);
         return;
     }
-    addLabels(combo, outcome.addedLabels);
+    list->entriesAppended(sizeBefore);
     if (outcome.whole)
         showMessageBox(m_owner, restoreReport(*kind, outcome.skippedLabels), restoreTitle(*kind),
                        MessageIcon::Information);

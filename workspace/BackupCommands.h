@@ -10,11 +10,8 @@
 #include <string>
 #include <vector>
 
-class QComboBox;
+class LabelListModel;
 class QWidget;
-
-// The labels of merged entries into their combo box: restore and import share this path.
-void addLabels(QComboBox *combo, const std::vector<std::string> &labels);
 
 // The four backup and restore commands of the view: file dialogs, writing or merging one
 // list, the report, and the current directory set back afterwards in every case.
@@ -28,9 +25,10 @@ public:
         EnvelopeFormatArray *envelopes;
         AddressEntryArray *senders;
         AddressEntryArray *addressees;
-        QComboBox *envelopeCombo;
-        QComboBox *senderCombo;
-        QComboBox *addresseeCombo;
+        // What the view's combos show; told of the restored entries.
+        LabelListModel *envelopeList;
+        LabelListModel *senderList;
+        LabelListModel *addresseeList;
     };
     BackupCommands(QWidget *owner, Lists lists) : m_owner(owner), m_lists(lists) {}
 

@@ -67,15 +67,6 @@ std::string selectedLabel(const QComboBox *combo)
     return toCp1250(combo->itemText(index)).value_or(std::string());
 }
 
-template <typename Array> QStringList labelsOf(const Array &entries)
-{
-    QStringList labels;
-    labels.reserve(entries.GetSize());
-    for (int i = 0; i < entries.GetSize(); ++i)
-        labels << fromCp1250(entries.ElementAt(i).label);
-    return labels;
-}
-
 CAutoComboBox *makeCombo(CAutoComboBox::Kind kind, int id, const char *name, int left,
                          QWidget *parent)
 {
@@ -112,7 +103,9 @@ void setDefaultCharFormat(CContextRichEdit *edit, const QTextCharFormat &format)
 
 } // namespace
 
-CTobrelView::CTobrelView(QWidget *parent) : QWidget(parent)
+CTobrelView::CTobrelView(QWidget *parent)
+    : QWidget(parent), m_envelopeList(m_envelopes), m_senderList(m_senders, noEntryLabel()),
+      m_addresseeList(m_addressees, noEntryLabel())
 {
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
@@ -194,6 +187,9 @@ void CTobrelView::CreateControls()
     m_addresseeCombo = makeCombo(Kind::SortedEditable, 1, "m_addresseeCombo", 160, this);
     m_senderCombo = makeCombo(Kind::SortedEditable, 2, "m_senderCombo", 315, this);
     m_scaleCombo = makeCombo(Kind::DropDownList, 3, "m_scaleCombo", 470, this);
+    m_envelopeCombo->setLabelModel(&m_envelopeList);
+    m_addresseeCombo->setLabelModel(&m_addresseeList);
+    m_senderCombo->setLabelModel(&m_senderList);
     m_senderEdit = makeTextBox(3, "m_senderEdit", QRect(0, 0, 1, 1), this);
     m_addresseeEdit = makeTextBox(4, "m_addresseeEdit", QRect(1, 1, 1, 1), this);
 
@@ -210,12 +206,9 @@ void CTobrelView::FillLists()
         m_stores.loadLists(m_envelopes, m_senders, m_addressees);
         m_recovery.markSaved();
     }
-    // One sorted fill per list: item by item, long lists would take far too long.
-    addSortedItems(m_envelopeCombo, labelsOf(m_envelopes));
-    addSortedItems(m_senderCombo, labelsOf(m_senders));
-    addSortedItems(m_addresseeCombo, labelsOf(m_addressees));
-    addSortedItem(m_addresseeCombo, noEntryLabel());
-    addSortedItem(m_senderCombo, noEntryLabel());
+    m_envelopeList.reload();
+    m_senderList.reload();
+    m_addresseeList.reload();
 }
 
 void CTobrelView::ReportDamagedStores()
@@ -470,23 +463,23 @@ bool CTobrelView::OnUpdateCmdUI(int id, CCmdUI &state)
 
 void CTobrelView::OnNewAddressee()
 {
-    NewAddressEntry(false, m_addressees, m_addresseeCombo);
+    NewAddressEntry(false, m_addressees, m_addresseeList);
 }
 
 void CTobrelView::OnNewSender()
 {
-    NewAddressEntry(true, m_senders, m_senderCombo);
+    NewAddressEntry(true, m_senders, m_senderList);
 }
 
-void CTobrelView::NewAddressEntry(bool isSender, AddressEntryArray &entries, QComboBox *combo)
+void CTobrelView::NewAddressEntry(bool isSender, AddressEntryArray &entries,
+                                  AddressListModel &list)
 {
     CNewAddressDlg dlg(this);
     dlg.m_isSender = isSender ? 1 : 0;
     dlg.m_pEntries = &entries;
     if (dlg.exec() != QDialog::Accepted)
         return;
-    entries.Append(AddressEntry{dlg.m_text, dlg.m_label});
-    addSortedItem(combo, fromCp1250(dlg.m_label));
+    list.Append(AddressEntry{dlg.m_text, dlg.m_label});
 }
 
 void CTobrelView::OnNewEnvelope()
@@ -503,8 +496,7 @@ void CTobrelView::OnNewEnvelope()
     format.senderLeft = dlg.m_senderLeft;
     format.senderTop = dlg.m_senderTop;
     format.label = dlg.m_label;
-    m_envelopes.Append(format);
-    addSortedItem(m_envelopeCombo, fromCp1250(format.label));
+    m_envelopeList.Append(format);
 }
 
 void CTobrelView::OnEditEnvelope()
@@ -563,8 +555,8 @@ void CTobrelView::OnPrintFont()
 
 BackupCommands CTobrelView::Backups()
 {
-    return BackupCommands(this, {&m_envelopes, &m_senders, &m_addressees, m_envelopeCombo,
-                                 m_senderCombo, m_addresseeCombo});
+    return BackupCommands(this, {&m_envelopes, &m_senders, &m_addressees, &m_envelopeList,
+                                 &m_senderList, &m_addresseeList});
 }
 
 void CTobrelView::OnBackupSenders()
@@ -590,7 +582,7 @@ void CTobrelView::OnRestoreBackup()
 AddressExchangeCommands CTobrelView::AddressExchange()
 {
     return AddressExchangeCommands(
-        this, {&m_senders, &m_addressees, m_senderCombo, m_addresseeCombo});
+        this, {&m_senders, &m_addressees, &m_senderList, &m_addresseeList});
 }
 
 void CTobrelView::OnImportAddresses()

@@ -7,6 +7,7 @@
 #include "EnvelopePage.h"
 #include "LogFont.h"
 #include "RecordArray.h"
+#include "RecordListModel.h"
 #include "RecoveryFile.h"
 #include "WorkspaceStores.h"
 
@@ -124,7 +125,7 @@ private:
     void CreateControls();
     void FillLists();
     void OnComboEnter(QWidget *combo);
-    void NewAddressEntry(bool isSender, AddressEntryArray &entries, QComboBox *combo);
+    void NewAddressEntry(bool isSender, AddressEntryArray &entries, AddressListModel &list);
     void EditAddressEntry(bool isSender, AddressEntryArray &entries);
     BackupCommands Backups();
     AddressExchangeCommands AddressExchange();
@@ -148,6 +149,10 @@ private:
     // Made on first use: asking for the default printer is not free at start-up.
     QPrinter &Printer();
 
+    // What the three selection combos show: the collections themselves, sorted.
+    EnvelopeListModel m_envelopeList;
+    AddressListModel m_senderList;
+    AddressListModel m_addresseeList;
     WorkspaceStores m_stores;
     RecoveryFile m_recovery{m_envelopes, m_senders, m_addressees};
     bool m_exitSaveDone = false;

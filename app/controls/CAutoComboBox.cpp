@@ -3,6 +3,8 @@
 #include "PostedEvents.h"
 #include "SortedList.h"
 
+#include "LabelListModel.h"
+
 #include <QKeyEvent>
 #include <QWheelEvent>
 
@@ -28,6 +30,8 @@ CAutoComboBox::CAutoComboBox(Kind kind, QWidget *parent) : QComboBox(parent)
     if (kind == Kind::DropDownList)
         return;
     makeSortedList(this);
+    // Long lists: neither the combo box nor its pop-up measures every item.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_enterEdit = new CComboEnterEdit(this);
     setLineEdit(m_enterEdit);
     setInsertPolicy(QComboBox::NoInsert);
@@ -37,6 +41,33 @@ CAutoComboBox::CAutoComboBox(Kind kind, QWidget *parent) : QComboBox(parent)
     disconnect(m_enterEdit, &QLineEdit::editingFinished, this, nullptr);
     disconnect(m_enterEdit, &QLineEdit::returnPressed, this, nullptr);
     connect(m_enterEdit, &QLineEdit::textEdited, this, &CAutoComboBox::OnEditChange);
+}
+
+void CAutoComboBox::setLabelModel(LabelListModel *model)
+{
+    setModel(model);
+    connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this,
+            &CAutoComboBox::keepNoSelectionBegin);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &CAutoComboBox::keepNoSelectionEnd);
+}
+
+// QComboBox selects the first item that arrives in an empty list, and says so; a sorted
+// list without a selection keeps none, and its edit text.
+void CAutoComboBox::keepNoSelectionBegin()
+{
+    if (currentIndex() >= 0)
+        return;
+    m_textWithoutSelection = currentText();
+    m_signalsWereBlocked = blockSignals(true);
+}
+
+void CAutoComboBox::keepNoSelectionEnd()
+{
+    if (!m_textWithoutSelection)
+        return;
+    setCurrentIndex(-1);
+    setEditText(*std::exchange(m_textWithoutSelection, std::nullopt));
+    blockSignals(m_signalsWereBlocked);
 }
 
 void CAutoComboBox::OnEditChange(const QString &text)

@@ -3,6 +3,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <optional>
+
+class LabelListModel;
+
 // The edit field inside an editable CAutoComboBox: Enter posts WM_COMBO_ENTER to the combo.
 class CComboEnterEdit : public QLineEdit
 {
@@ -22,10 +26,16 @@ class CAutoComboBox : public QComboBox
 {
     Q_OBJECT
 public:
-    enum class Kind { SortedEditable, DropDownList };
+    enum class Kind
+    {
+        SortedEditable,
+        DropDownList
+    };
     explicit CAutoComboBox(Kind kind, QWidget *parent = nullptr);
 
     void OnEditChange(const QString &text);
+    // The list shown by the editable kind: one collection's labels.
+    void setLabelModel(LabelListModel *model);
 
 protected:
     bool event(QEvent *event) override;
@@ -33,7 +43,11 @@ protected:
 
 private:
     void OnEditEnter();
+    void keepNoSelectionBegin();
+    void keepNoSelectionEnd();
 
     CComboEnterEdit *m_enterEdit = nullptr;
+    std::optional<QString> m_textWithoutSelection;
+    bool m_signalsWereBlocked = false;
     static QString s_lastSeenText;
 };

@@ -1,6 +1,9 @@
 #include "SortedList.h"
 
-#include <QCollator>
+#include "Cp1250.h"
+#include "LabelCollation.h"
+#include "LabelListModel.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
@@ -11,15 +14,6 @@
 #include <vector>
 
 namespace {
-const QCollator &labelCollator()
-{
-    static const QCollator collator = [] {
-        QCollator c(QLocale(QLocale::Czech, QLocale::Czechia));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator;
-}
 
 // Reads the items without a QVariant per row where the list has its own model.
 QStringList itemTexts(const QComboBox *combo)
@@ -40,34 +34,16 @@ template <typename Match> int findFirst(const QComboBox *combo, Match match)
     return it == texts.cend() ? -1 : int(it - texts.cbegin());
 }
 
-// Windows' word sort lets hyphens and apostrophes weigh almost nothing ("co-op" stays beside
-// "coop"): they are left out of the main comparison and only break a tie, after their
-// absence.
-QString withoutWordMarks(const QString &text)
+const LabelListModel *labelList(const QComboBox *combo)
 {
-    QString stripped = text;
-    stripped.remove(QLatin1Char('-'));
-    stripped.remove(QLatin1Char('\''));
-    return stripped;
-}
-
-int compareLabels(const QString &a, const QString &b)
-{
-    const QCollator &collator = labelCollator();
-    if (const int order = collator.compare(withoutWordMarks(a), withoutWordMarks(b)))
-        return order;
-    const qsizetype marksA = a.count(QLatin1Char('-')) + a.count(QLatin1Char('\''));
-    const qsizetype marksB = b.count(QLatin1Char('-')) + b.count(QLatin1Char('\''));
-    if (marksA != marksB)
-        return marksA < marksB ? -1 : 1;
-    return collator.compare(a, b);
+    return qobject_cast<const LabelListModel *>(combo->model());
 }
 
 } // namespace
 
 bool labelLess(const QString &a, const QString &b)
 {
-    return compareLabels(a, b) < 0;
+    return LabelCollation::compare(a, b) < 0;
 }
 
 void makeSortedList(QComboBox *combo)
@@ -107,20 +83,17 @@ void addSortedItems(QComboBox *combo, const QStringList &texts)
 
     struct Entry
     {
-        QCollatorSortKey key;
-        QCollatorSortKey tieKey; // the whole text, marks included
-        qsizetype marks;
+        std::string key;
         QString text;
         bool isCurrent;
     };
     const QStringList existing = itemTexts(combo);
     std::vector<Entry> entries;
     entries.reserve(existing.size() + texts.size());
-    const QCollator &collator = labelCollator();
-    const auto entry = [&collator](const QString &text, bool isCurrent) {
-        const QString stripped = withoutWordMarks(text);
-        return Entry{collator.sortKey(stripped), collator.sortKey(text),
-                     text.size() - stripped.size(), text, isCurrent};
+    // Labels are code page 1250 text, which the keys are made for.
+    const auto entry = [](const QString &text, bool isCurrent) {
+        return Entry{LabelCollation::sortKey(toCp1250(text).value_or(std::string())), text,
+                     isCurrent};
     };
     for (int i = 0; i < existing.size(); ++i)
         entries.push_back(entry(existing[i], i == current));
@@ -129,9 +102,7 @@ void addSortedItems(QComboBox *combo, const QStringList &texts)
     std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         if (const int order = a.key.compare(b.key))
             return order < 0;
-        if (a.marks != b.marks)
-            return a.marks < b.marks;
-        return a.tieKey.compare(b.tieKey) < 0;
+        return LabelCollation::compareTies(a.text, b.text) < 0;
     });
 
     QStringList sorted;
@@ -159,12 +130,16 @@ int findStringPrefix(const QComboBox *combo, const QString &text)
 {
     if (text.isEmpty())
         return -1;
+    if (const LabelListModel *list = labelList(combo))
+        return list->findPrefix(text);
     return findFirst(
         combo, [&text](const QString &item) { return item.startsWith(text, Qt::CaseInsensitive); });
 }
 
 int findStringExact(const QComboBox *combo, const QString &text)
 {
+    if (const LabelListModel *list = labelList(combo))
+        return list->findExact(text);
     return findFirst(combo, [&text](const QString &item) {
         return item.compare(text, Qt::CaseInsensitive) == 0;
     });

@@ -5,10 +5,9 @@
 
 class QComboBox;
 
-// The sorted list boxes of the program: Czech collation without regard to letter case
-// ("<Žádný>" before digits and letters, "ch" after "h", hyphens and apostrophes only
-// breaking ties), searches from the top without regard to case. makeSortedList gives a
-// combo box the model these functions expect.
+// The sorted list boxes of the program, in LabelCollation order, with searches from the top
+// without regard to case. makeSortedList gives a combo box the model these functions expect;
+// a combo box showing a LabelListModel is searched through that model's keys.
 void makeSortedList(QComboBox *combo);
 
 bool labelLess(const QString &a, const QString &b);

@@ -2,7 +2,7 @@
 #include "Cp1250.h"
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
-#include "SortedList.h"
+#include "RecordListModel.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -19,6 +19,9 @@ struct View
     EnvelopeFormatArray envelopes;
     AddressEntryArray senders;
     AddressEntryArray addressees;
+    EnvelopeListModel envelopeList{envelopes};
+    AddressListModel addresseeList{addressees, none};
+    AddressListModel senderList{senders, none};
     QComboBox envelopeCombo;
     QComboBox addresseeCombo;
     QComboBox senderCombo;
@@ -32,16 +35,16 @@ struct View
             addressees.Append({cp1250(label + QStringLiteral(" text")), cp1250(label)});
         for (const QString &label : senderLabels)
             senders.Append({cp1250(label + QStringLiteral(" text")), cp1250(label)});
-        fill(envelopeCombo, envelopeLabels);
-        fill(addresseeCombo, addresseeLabels + QStringList{none});
-        fill(senderCombo, senderLabels + QStringList{none});
+        show(envelopeCombo, envelopeList);
+        show(addresseeCombo, addresseeList);
+        show(senderCombo, senderList);
     }
 
-    static void fill(QComboBox &combo, const QStringList &labels)
+    static void show(QComboBox &combo, LabelListModel &list)
     {
+        list.reload();
         combo.setEditable(true);
-        makeSortedList(&combo);
-        addSortedItems(&combo, labels);
+        combo.setModel(&list);
         combo.setCurrentIndex(0);
     }
 

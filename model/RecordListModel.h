@@ -1,0 +1,37 @@
+#pragma once
+
+#include "LabelListModel.h"
+#include "RecordArray.h"
+
+// The sorted list of one collection's labels; the collection is changed through it (or told
+// of appended entries) so that the list follows.
+template <typename T> class RecordListModel final : public LabelListModel
+{
+public:
+    explicit RecordListModel(RecordArray<T> &entries, const QString &extraRow = QString(),
+                             QObject *parent = nullptr)
+        : LabelListModel(extraRow, parent), m_entries(entries)
+    {
+    }
+
+    // Appends to the collection; the label takes its sorted place.
+    void Append(const T &entry)
+    {
+        m_entries.Append(entry);
+        entriesAppended(m_entries.GetSize() - 1);
+    }
+
+protected:
+    int entryCount() const override { return m_entries.GetSize(); }
+    std::string_view entryLabel(int entry) const override
+    {
+        return m_entries.ElementAt(entry).label;
+    }
+    void eraseEntry(int entry) override { m_entries.RemoveAt(entry); }
+
+private:
+    RecordArray<T> &m_entries;
+};
+
+using EnvelopeListModel = RecordListModel<EnvelopeFormat>;
+using AddressListModel = RecordListModel<AddressEntry>;

@@ -1,0 +1,244 @@
+#include "LabelListModel.h"
+
+#include "Cp1250.h"
+#include "LabelCollation.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+LabelListModel::LabelListModel(const QString &extraRow, QObject *parent)
+    : QAbstractListModel(parent), m_extraRow(extraRow),
+      m_extraLabel(toCp1250(extraRow).value_or(std::string())),
+      m_extraKey(LabelCollation::sortKey(m_extraLabel))
+{
+    if (!m_extraRow.isEmpty())
+        m_rows.push_back(-1);
+}
+
+int LabelListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QVariant LabelListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() ||
+        (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return textAt(index.row());
+}
+
+QString LabelListModel::textAt(int row) const
+{
+    const int entry = entryAt(row);
+    return entry < 0 ? m_extraRow : fromCp1250(entryLabel(entry));
+}
+
+int LabelListModel::entryAt(int row) const
+{
+    return m_rows[std::size_t(row)];
+}
+
+std::string_view LabelListModel::labelOf(int entry) const
+{
+    return entry < 0 ? std::string_view(m_extraLabel) : entryLabel(entry);
+}
+
+const char *LabelListModel::keyOf(int entry) const
+{
+    return entry < 0 ? m_extraKey.c_str() : m_keys.c_str() + m_keyOffsets[std::size_t(entry)];
+}
+
+bool LabelListModel::rowLess(int a, int b) const
+{
+    if (const int order = std::strcmp(keyOf(a), keyOf(b)))
+        return order < 0;
+    return LabelCollation::compareTies(fromCp1250(labelOf(a)), fromCp1250(labelOf(b))) < 0;
+}
+
+void LabelListModel::appendKeys(int first)
+{
+    for (int entry = first; entry < entryCount(); ++entry) {
+        m_keyOffsets.push_back(std::uint32_t(m_keys.size()));
+        LabelCollation::appendSortKey(entryLabel(entry), m_keys);
+        m_keys += '\0';
+    }
+}
+
+void LabelListModel::sortRows(std::vector<int>::iterator begin,
+                              std::vector<int>::iterator end) const
+{
+    // The first bytes of each key side by side with the entry: most comparisons end there
+    // without a look into the key block, even where many labels begin alike (surnames).
+    struct Item
+    {
+        std::array<std::uint64_t, 2> head;
+        int entry;
+    };
+    std::vector<Item> items;
+    items.reserve(std::size_t(end - begin));
+    for (auto it = begin; it != end; ++it) {
+        const char *key = keyOf(*it);
+        Item item{{0, 0}, *it};
+        for (int i = 0; i < 16 && key[i]; ++i)
+            item.head[std::size_t(i / 8)] |= std::uint64_t((unsigned char)key[i])
+                                             << (56 - 8 * (i % 8));
+        items.push_back(item);
+    }
+    std::stable_sort(items.begin(), items.end(), [this](const Item &a, const Item &b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        return rowLess(a.entry, b.entry);
+    });
+    for (const Item &item : items)
+        *begin++ = item.entry;
+}
+
+void LabelListModel::reload()
+{
+    beginResetModel();
+    m_keys.clear();
+    m_keyOffsets.clear();
+    m_keys.reserve(std::size_t(entryCount()) * 32);
+    m_keyOffsets.reserve(std::size_t(entryCount()));
+    appendKeys(0);
+    m_rows.clear();
+    m_rows.reserve(std::size_t(entryCount()) + 1);
+    for (int entry = 0; entry < entryCount(); ++entry)
+        m_rows.push_back(entry);
+    if (!m_extraRow.isEmpty())
+        m_rows.push_back(-1);
+    sortRows(m_rows.begin(), m_rows.end());
+    endResetModel();
+}
+
+void LabelListModel::entriesAppended(int first)
+{
+    const int count = entryCount();
+    if (first >= count)
+        return;
+    appendKeys(first);
+    const int oldRows = rowCount();
+    beginInsertRows(QModelIndex(), oldRows, oldRows + count - first - 1);
+    for (int entry = first; entry < count; ++entry)
+        m_rows.push_back(entry);
+    endInsertRows();
+
+    // Appended at the end first, then moved to their places at once: inserting them one by
+    // one would move the whole list once per entry.
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList persistent = persistentIndexList();
+    std::vector<int> persistentEntries;
+    for (const QModelIndex &index : persistent)
+        persistentEntries.push_back(entryAt(index.row()));
+
+    const auto oldEnd = m_rows.begin() + oldRows;
+    sortRows(oldEnd, m_rows.end());
+    std::vector<int> merged;
+    merged.reserve(m_rows.size());
+    auto from = m_rows.begin();
+    const auto less = [this](int a, int b) { return rowLess(a, b); };
+    for (auto added = oldEnd; added != m_rows.end(); ++added) {
+        const auto at = std::upper_bound(from, oldEnd, *added, less);
+        merged.insert(merged.end(), from, at);
+        merged.push_back(*added);
+        from = at;
+    }
+    merged.insert(merged.end(), from, oldEnd);
+    m_rows.swap(merged);
+
+    QModelIndexList moved;
+    for (const int entry : persistentEntries)
+        moved << index(int(std::find(m_rows.begin(), m_rows.end(), entry) - m_rows.begin()));
+    changePersistentIndexList(persistent, moved);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void LabelListModel::removeEntry(int entry)
+{
+    const auto it = std::find(m_rows.begin(), m_rows.end(), entry);
+    Q_ASSERT(it != m_rows.end());
+    const int row = int(it - m_rows.begin());
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rows.erase(it);
+    for (int &shown : m_rows)
+        if (shown > entry)
+            --shown;
+    m_keyOffsets.erase(m_keyOffsets.begin() + entry);
+    eraseEntry(entry);
+    endRemoveRows();
+}
+
+int LabelListModel::lowerBound(const std::string &key) const
+{
+    const auto it = std::partition_point(m_rows.begin(), m_rows.end(), [&](int entry) {
+        return std::strcmp(keyOf(entry), key.c_str()) < 0;
+    });
+    return int(it - m_rows.begin());
+}
+
+template <typename Match> int LabelListModel::scan(Match match) const
+{
+    for (int row = 0; row < rowCount(); ++row)
+        if (match(textAt(row)))
+            return row;
+    return -1;
+}
+
+int LabelListModel::findInRange(const std::string &lower, const std::string &bound,
+                                const QString &text) const
+{
+    for (int row = lowerBound(lower);
+         row < rowCount() && std::strcmp(keyOf(entryAt(row)), bound.c_str()) < 0; ++row) {
+        if (textAt(row).startsWith(text, Qt::CaseInsensitive))
+            return row;
+    }
+    return -1;
+}
+
+int LabelListModel::findPrefix(const QString &text) const
+{
+    if (text.isEmpty())
+        return -1;
+    const auto startsWithText = [&text](const QString &item) {
+        return item.startsWith(text, Qt::CaseInsensitive);
+    };
+    const std::optional<std::string> label = toCp1250(text);
+    std::string stripped;
+    if (label)
+        std::copy_if(label->begin(), label->end(), std::back_inserter(stripped),
+                     [](char byte) { return !LabelCollation::isWordMark(byte); });
+    // Text that the labels' code page cannot hold, or only marks: the order says nothing.
+    if (stripped.empty())
+        return scan(startsWithText);
+
+    // Labels beginning with the text sort from its key up to the bound of its weights, save
+    // those where its last letter joins the next one ("c" + "h"), which sort as that letter.
+    int found =
+        findInRange(LabelCollation::sortKey(stripped), LabelCollation::prefixBound(stripped), text);
+    for (const char next : LabelCollation::contractionsAfter(stripped.back())) {
+        const std::string joined = stripped + next;
+        const int row =
+            findInRange(LabelCollation::sortKey(joined), LabelCollation::prefixBound(joined), text);
+        if (row >= 0 && (found < 0 || row < found))
+            found = row;
+    }
+    return found;
+}
+
+int LabelListModel::findExact(const QString &text) const
+{
+    const auto equalsText = [&text](const QString &item) {
+        return item.compare(text, Qt::CaseInsensitive) == 0;
+    };
+    const std::optional<std::string> label = toCp1250(text);
+    if (!label)
+        return scan(equalsText);
+    // Labels that differ only in case have the same key.
+    const std::string key = LabelCollation::sortKey(*label);
+    for (int row = lowerBound(key); row < rowCount() && key == keyOf(entryAt(row)); ++row)
+        if (equalsText(textAt(row)))
+            return row;
+    return -1;
+}

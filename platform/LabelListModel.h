@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QAbstractListModel>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The labels of one collection as a sorted list for the selection combos, without a second
+// copy of them: rows are a sorted index into the collection (LabelCollation order, equal
+// labels in order of arrival), kept by precomputed collation keys, plus an optional extra
+// row ("<Žádný>") at its sorted place. Searches go from the top and ignore case, as the
+// combo boxes' own searches do, and take a binary search on the keys.
+class LabelListModel : public QAbstractListModel
+{
+    Q_OBJECT
+public:
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+    QString textAt(int row) const;
+    // The collection index shown at row; -1 for the extra row.
+    int entryAt(int row) const;
+
+    // CB_FINDSTRING from the top: the first row beginning with text; -1 if none or empty.
+    int findPrefix(const QString &text) const;
+    // CB_FINDSTRINGEXACT from the top: the first row equal to text; -1 if none.
+    int findExact(const QString &text) const;
+
+    // The collection was filled anew.
+    void reload();
+    // Entries from first to the end were appended: each takes its sorted place after the
+    // labels equal to it; the rows shown before keep their persistent indexes.
+    void entriesAppended(int first);
+    // Removes the entry from the collection together with its row.
+    void removeEntry(int entry);
+
+protected:
+    explicit LabelListModel(const QString &extraRow, QObject *parent = nullptr);
+
+    virtual int entryCount() const = 0;
+    virtual std::string_view entryLabel(int entry) const = 0;
+    virtual void eraseEntry(int entry) = 0;
+
+private:
+    std::string_view labelOf(int entry) const;
+    const char *keyOf(int entry) const;
+    bool rowLess(int a, int b) const;
+    void appendKeys(int first);
+    void sortRows(std::vector<int>::iterator begin, std::vector<int>::iterator end) const;
+    // The first row from lower on whose label begins with text, while keys stay below bound.
+    int findInRange(const std::string &lower, const std::string &bound, const QString &text) const;
+    int lowerBound(const std::string &key) const;
+    template <typename Match> int scan(Match match) const;
+
+    QString m_extraRow;
+    std::string m_extraLabel;
+    std::string m_extraKey;
+    std::vector<int> m_rows;
+    // Keys per collection index, each ended by a zero byte, in one block.
+    std::string m_keys;
+    std::vector<std::uint32_t> m_keyOffsets;
+};
