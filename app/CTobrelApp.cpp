@@ -27,6 +27,8 @@ CTobrelApp::CTobrelApp(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("Tobrel"));
     setApplicationVersion(QStringLiteral(TOBREL_VERSION));
     setWindowIcon(appIcon("tobrel"));
+    // Lets the desktop match the window to the menu entry and its icon.
+    setDesktopFileName(QStringLiteral("cz.tobrel.Tobrel"));
     // The window's destruction saves the lists, so the loop ends only after it.
     setQuitOnLastWindowClosed(false);
 
