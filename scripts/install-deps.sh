@@ -8,6 +8,8 @@ packages=(
     fonts-dejavu-core fonts-liberation
 )
 [ "${1:-}" = "--test" ] && packages+=(poppler-utils)
+# The install check: the desktop's validators and the Debian package tools.
+[ "${1:-}" = "--test" ] && packages+=(desktop-file-utils appstream dpkg-dev file)
 
 missing=()
 for p in "${packages[@]}"; do
