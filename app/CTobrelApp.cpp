@@ -31,6 +31,8 @@ CTobrelApp::CTobrelApp(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationVersion(QStringLiteral(TOBREL_VERSION));
     setWindowIcon(appIcon("tobrel"));
     installQtTranslations(this);
+    // Lets the desktop match the window to the menu entry and its icon.
+    setDesktopFileName(QStringLiteral("cz.tobrel.Tobrel"));
     // The window saves the lists while it closes, so the loop ends only after it.
     setQuitOnLastWindowClosed(false);
     connect(this, &QCoreApplication::aboutToQuit, this, &CTobrelApp::SaveAtExit);

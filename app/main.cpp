@@ -1,10 +1,14 @@
 #include "AddressCommands.h"
 #include "CTobrelApp.h"
+#include "DataFolder.h"
 #include "PrintCommands.h"
 #include "ShutdownSignals.h"
 
 int main(int argc, char *argv[])
 {
+    // First of all: everything after it works in the lists' folder.
+    if (!DataFolder::enterIfAsked(argc, argv))
+        return 1;
     // Before the window's signal handlers: a command-line run ends on a signal as any tool
     // does (its files are written whole or not at all).
     if (const auto exitCode = PrintCommands::run(argc, argv))

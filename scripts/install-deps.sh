@@ -9,6 +9,8 @@ packages=(
 )
 # The tests also read PDFs; the fuzz regression needs clang with libFuzzer.
 [ "${1:-}" = "--test" ] && packages+=(poppler-utils clang libclang-rt-14-dev)
+# The install check: the desktop's validators and the Debian package tools.
+[ "${1:-}" = "--test" ] && packages+=(desktop-file-utils appstream dpkg-dev file)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -36,6 +36,7 @@ private:
         environment.insert(QStringLiteral("TOBREL_UNATTENDED"), answer);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(dir.path());
     }
@@ -62,24 +63,34 @@ private slots:
     void signalSavesTheLists_data()
     {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << SIGTERM;
-        QTest::newRow("SIGINT") << SIGINT;
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("listsFolder");
+        QTest::newRow("SIGTERM") << SIGTERM << QStringList() << QString();
+        QTest::newRow("SIGINT") << SIGINT << QStringList() << QString();
+        QTest::newRow("from the menu entry")
+            << SIGTERM << QStringList{QStringLiteral("--data-folder")}
+            << QStringLiteral("data/tobrel");
     }
 
     void signalSavesTheLists()
     {
         QFETCH(int, signal);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, listsFolder);
         QTemporaryDir dir;
         QProcess process;
         prepare(process, dir);
-        process.start(QStringLiteral(TOBREL_EXECUTABLE), {});
+        process.start(QStringLiteral(TOBREL_EXECUTABLE), arguments);
         QVERIFY(process.waitForStarted());
         endWith(process, signal, 0);
 
-        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("tobrel.ar"))).size(), 4);
-        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("adresy.ar"))).size(), 8);
-        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("pismo.bin"))).size(), 30);
-        QFile lists(dir.filePath(QStringLiteral("adresy.ar")));
+        const QDir folder(dir.filePath(listsFolder));
+        QCOMPARE(QFileInfo(folder.filePath(QStringLiteral("tobrel.ar"))).size(), 4);
+        QCOMPARE(QFileInfo(folder.filePath(QStringLiteral("adresy.ar"))).size(), 8);
+        QCOMPARE(QFileInfo(folder.filePath(QStringLiteral("pismo.bin"))).size(), 30);
+        QCOMPARE(QFileInfo::exists(dir.filePath(QStringLiteral("tobrel.ar"))),
+                 listsFolder.isEmpty());
+        QFile lists(folder.filePath(QStringLiteral("adresy.ar")));
         QVERIFY(lists.open(QIODevice::ReadOnly));
         QCOMPARE(lists.readAll(), QByteArray(8, '\0'));
     }
@@ -167,6 +178,8 @@ private slots:
         QTest::newRow("unknown option") << QStringList{QStringLiteral("--tisk")} << 2 << QString();
         QTest::newRow("two files")
             << QStringList{QStringLiteral("a"), QStringLiteral("b")} << 2 << QString();
+        QTest::newRow("data folder cannot be made")
+            << QStringList{QStringLiteral("--data-folder")} << 1 << QString();
     }
 
     void commandLine()
@@ -175,6 +188,8 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, output);
         QTemporaryDir dir;
+        // A file where the per-user data folder should be, so the menu's folder cannot be made.
+        QVERIFY(QFile(dir.filePath(QStringLiteral("data"))).open(QIODevice::WriteOnly));
         QProcess process;
         prepare(process, dir);
         process.start(QStringLiteral(TOBREL_EXECUTABLE), arguments);
