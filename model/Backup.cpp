@@ -6,68 +6,77 @@
 
 #include <QCoreApplication>
 
-#include <string>
-#include <unordered_set>
-
 namespace {
 
 template <typename Entry, typename ReadList>
 RestoreOutcome restoreList(const QString &path, RecordArray<Entry> &list, ReadList readList)
 {
-    RestoreOutcome outcome;
     const FileContents contents = readWholeFile(path);
     if (contents.status != FileReadStatus::Read)
-        return outcome;
-    outcome.opened = true;
-
-    // The labels the list holds, as FindByLabel would find them (byte for byte); a scan of
-    // the list per entry would freeze the window for a large backup.
-    std::unordered_set<std::string> labels;
-    labels.reserve(std::size_t(list.GetSize()));
-    for (int i = 0; i < list.GetSize(); ++i)
-        labels.insert(list.ElementAt(i).label);
-
+        return {};
+    LabelMerge<Entry> merge(list);
+    merge.outcome.opened = true;
     ArchiveReader in(contents.bytes);
-    const bool listWhole = readList(in, [&](Entry &&entry) {
-        // Checked against the list as it grows: a label repeated in the file is skipped too.
-        if (labels.count(entry.label) > 0) {
-            outcome.skippedLabels.push_back(entry.label);
-        } else {
-            labels.insert(entry.label);
-            outcome.addedLabels.push_back(entry.label);
-            list.Append(std::move(entry));
-        }
-    });
+    const bool listWhole = readList(in, [&merge](Entry &&entry) { merge.offer(std::move(entry)); });
     // Bytes after the last entry mean the file holds another kind of list.
-    outcome.whole = listWhole && in.atEnd();
-    return outcome;
+    merge.outcome.whole = listWhole && in.atEnd();
+    return merge.outcome;
 }
 
 QString skippedList(BackupKind kind, const std::vector<std::string> &skippedLabels)
 {
-    if (skippedLabels.empty())
-        return {};
-    QString text;
     switch (kind) {
     case BackupKind::Envelopes:
-        text = QCoreApplication::translate(
-            "Backup", "Tyto obálky již existovaly a nebyly obnoveny ze zálohy:\n");
-        break;
+        return labelLines(QCoreApplication::translate(
+                              "Backup", "Tyto obálky již existovaly a nebyly obnoveny ze zálohy:\n"),
+                          skippedLabels);
     case BackupKind::Senders:
-        text = QCoreApplication::translate(
-            "Backup", "Tito odesílatelé již existovali a nebyli obnoveni ze zálohy:\n");
-        break;
+        return labelLines(
+            QCoreApplication::translate(
+                "Backup", "Tito odesílatelé již existovali a nebyli obnoveni ze zálohy:\n"),
+            skippedLabels);
     case BackupKind::Addressees:
-        text = QCoreApplication::translate(
-            "Backup", "Tito adresáti již existovali a nebyli obnoveni ze zálohy:\n");
-        break;
+        return labelLines(QCoreApplication::translate(
+                              "Backup", "Tito adresáti již existovali a nebyli obnoveni ze zálohy:\n"),
+                          skippedLabels);
     }
-    for (const std::string &label : skippedLabels)
-        text += fromCp1250(label) + u'\n';
-    return text;
+    return {};
 }
 
 } // namespace
+
+template <typename Entry>
+LabelMerge<Entry>::LabelMerge(RecordArray<Entry> &list) : m_list(list)
+{
+    m_labels.reserve(std::size_t(list.GetSize()));
+    for (int i = 0; i < list.GetSize(); ++i)
+        m_labels.insert(list.ElementAt(i).label);
+}
+
+template <typename Entry> void LabelMerge<Entry>::offer(Entry &&entry)
+{
+    // Checked against the list as it grows: a label offered twice is skipped the second time.
+    if (m_labels.count(entry.label) > 0) {
+        outcome.skippedLabels.push_back(entry.label);
+    } else {
+        m_labels.insert(entry.label);
+        outcome.addedLabels.push_back(entry.label);
+        m_list.Append(std::move(entry));
+    }
+}
+
+template class LabelMerge<EnvelopeFormat>;
+template class LabelMerge<AddressEntry>;
+
+QString labelLines(const QString &header, const std::vector<std::string> &labels)
+{
+    if (labels.empty())
+        return {};
+    QString text = header;
+    for (const std::string &label : labels)
+        text += fromCp1250(label) + u'\n';
+    return text;
+}
 
 std::optional<BackupKind> backupKindFromExtension(const QString &extension)
 {

@@ -7,7 +7,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     fonts-dejavu-core fonts-liberation
 )
-[ "${1:-}" = "--test" ] && packages+=(poppler-utils)
+# The tests also print through a private CUPS daemon with a cups-pdf queue.
+[ "${1:-}" = "--test" ] && packages+=(poppler-utils cups printer-driver-cups-pdf)
 
 missing=()
 for p in "${packages[@]}"; do
