@@ -3,6 +3,8 @@
 #include "EnvelopePaper.h"
 
 #include <QMarginsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
 #include <QRectF>
 
 namespace {
@@ -50,11 +52,12 @@ EnvelopeOnPaper::EnvelopeOnPaper(QSizeF envelope, const PrinterPaper &printer)
         m_pageLayout = EnvelopePaper::pageLayout(turnedEnvelope);
     }
     const double paperWidth = m_pageLayout.fullRect(QPageLayout::Millimeter).width();
-    m_millimetres = rotation * QTransform::fromTranslate(
-                                   placementX(printer.feed.placement, paperWidth,
-                                              turnedEnvelope.width()) +
-                                       printer.feed.offsetX,
-                                   printer.feed.offsetY);
+    // The correction moves the envelope's drawing as the user sees the envelope, whichever
+    // way it goes through the printer.
+    m_millimetres =
+        QTransform::fromTranslate(printer.feed.offsetX, printer.feed.offsetY) * rotation *
+        QTransform::fromTranslate(
+            placementX(printer.feed.placement, paperWidth, turnedEnvelope.width()), 0.0);
 }
 
 QTransform EnvelopeOnPaper::transform(int dpiX, int dpiY) const
@@ -68,4 +71,13 @@ QTransform EnvelopeOnPaper::transform(int dpiX, int dpiY) const
     const QTransform toPixels =
         QTransform::fromScale(dpiX / kMillimetresPerInch, dpiY / kMillimetresPerInch);
     return toMillimetres * m_millimetres * toPixels;
+}
+
+bool EnvelopeOnPaper::beginOnPaper(QPainter &painter, QPagedPaintDevice &device) const
+{
+    device.setPageLayout(m_pageLayout);
+    if (!painter.begin(&device))
+        return false;
+    painter.setTransform(transform(device.logicalDpiX(), device.logicalDpiY()));
+    return true;
 }

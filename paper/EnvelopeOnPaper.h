@@ -7,6 +7,9 @@
 #include <QSizeF>
 #include <QTransform>
 
+class QPagedPaintDevice;
+class QPainter;
+
 // One envelope on one printer's paper: the page to ask the printer for, and the transform
 // that takes the envelope's drawing (device pixels from the envelope's top-left corner) to
 // that page. With a printer's default settings the page is the envelope and the transform
@@ -22,6 +25,12 @@ public:
     QTransform transform(int dpiX, int dpiY) const;
     // The same in millimetres.
     const QTransform &transformMillimetres() const { return m_millimetres; }
+
+    // Asks device for the page (it keeps what it can take) and begins painter on it with the
+    // transform set, so the envelope is drawn as on its own page. A QPrinter needs its full
+    // page on first, or its printable area moves the origin. False when the painter could
+    // not begin.
+    bool beginOnPaper(QPainter &painter, QPagedPaintDevice &device) const;
 
 private:
     QPageLayout m_pageLayout;

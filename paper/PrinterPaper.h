@@ -20,8 +20,8 @@ struct PrinterFeed
 {
     int rotation = 0; // clockwise on the paper: 0, 90, 180 or 270 degrees
     FeedPlacement placement = FeedPlacement::Left; // across the feed, on a wider paper
-    double offsetX = 0.0; // correction in millimetres on the paper, right
-    double offsetY = 0.0; // and down
+    double offsetX = 0.0; // correction in millimetres, to the envelope's right
+    double offsetY = 0.0; // and down the envelope
     bool operator==(const PrinterFeed &) const = default;
 };
 

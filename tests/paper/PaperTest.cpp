@@ -1,3 +1,4 @@
+#include "CalibrationPage.h"
 #include "EnvelopeOnPaper.h"
 #include "EnvelopePaper.h"
 #include "FileBytes.h"
@@ -6,6 +7,8 @@
 #include "ScopedDirectories.h"
 #include "StandardEnvelopes.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 
 #include <map>
@@ -21,6 +24,8 @@ private Q_SLOTS:
     void envelopeOnPaper();
     void printerSettingsBytes_data();
     void printerSettingsBytes();
+    void calibrationCrosses_data();
+    void calibrationCrosses();
 };
 
 void PaperTest::pageIsEnvelope_data()
@@ -78,7 +83,7 @@ void PaperTest::envelopeOnPaper_data()
     QTest::newRow("A4, 90, centre") << 90 << 1 << none << true << QSizeF(210, 297)
                                     << QPointF(150, 10);
     QTest::newRow("A4, 90, right, offset") << 90 << 2 << QPointF(-1, 1) << true
-                                           << QSizeF(210, 297) << QPointF(199, 11);
+                                           << QSizeF(210, 297) << QPointF(199, 9);
     QTest::newRow("A4, 0, left") << 0 << 0 << none << true << QSizeF(210, 297) << QPointF(10, 10);
 }
 
@@ -153,6 +158,51 @@ void PaperTest::printerSettingsBytes()
     QVERIFY(!PrinterPaperStore::loadPageSetup(printer));
     profile.WriteString("TISKARNY", k.toStdString() + "otoceni", "45");
     QCOMPARE(PrinterPaperStore::loadFeed(printer).rotation, 0);
+}
+
+void PaperTest::calibrationCrosses_data()
+{
+    QTest::addColumn<int>("rotation");
+    QTest::newRow("as on the screen") << 0;
+    QTest::newRow("fed short edge first") << 90;
+    QTest::newRow("upside down") << 180;
+}
+
+void PaperTest::calibrationCrosses()
+{
+    QFETCH(int, rotation);
+
+    const QSizeF envelope(220, 110);
+    const PrinterFeed feed{rotation, FeedPlacement::Left, 0.0, 0.0};
+    const EnvelopeOnPaper onPaper(envelope, {feed, {}});
+    constexpr int dpi = 100;
+    const double pixelsPerMm = dpi / 25.4;
+    QImage paper((onPaper.pageLayout().fullRect(QPageLayout::Millimeter).size() * pixelsPerMm)
+                     .toSize(),
+                 QImage::Format_RGB32);
+    paper.setDotsPerMeterX(qRound(dpi / 0.0254));
+    paper.setDotsPerMeterY(qRound(dpi / 0.0254));
+    paper.fill(Qt::white);
+    QPainter painter(&paper);
+    painter.setTransform(onPaper.transform(dpi, dpi));
+    drawCalibrationPage(painter, envelope, QStringLiteral("Kancelář"), feed);
+    painter.end();
+
+    // Each cross's centre 10 mm from two edges of the envelope is inked, the paper 2.5 mm
+    // diagonally inside it is not.
+    const auto inkNear = [&](QPointF envelopeMm) {
+        const QPointF centre = onPaper.transformMillimetres().map(envelopeMm) * pixelsPerMm;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (qGray(paper.pixel(int(centre.x()) + dx, int(centre.y()) + dy)) < 128)
+                    return true;
+        return false;
+    };
+    for (const double x : {10.0, 210.0})
+        for (const double y : {10.0, 100.0}) {
+            QVERIFY(inkNear({x, y}));
+            QVERIFY(!inkNear({x + (x < 100 ? 2.5 : -2.5), y + (y < 50 ? 2.5 : -2.5)}));
+        }
 }
 
 QTEST_MAIN(PaperTest)
