@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include <cmath>
+
 namespace {
 
 QString tr(const char *text)
@@ -48,23 +50,31 @@ double tickLength(int millimetre)
     return millimetre % 10 == 0 ? 4.0 : millimetre % 5 == 0 ? 2.5 : 1.5;
 }
 
-void drawHorizontalRuler(QPainter &painter, const MillimetreScale &mm, double y, double length)
+// Numbers that would stand on the other ruler are left out.
+bool clearOf(int millimetre, double otherRuler)
+{
+    return std::abs(millimetre - otherRuler) > 6.0;
+}
+
+void drawHorizontalRuler(QPainter &painter, const MillimetreScale &mm, double y, double length,
+                         double otherRulerX)
 {
     painter.drawLine(mm.line(0.0, y, length, y));
     for (int x = 0; x <= int(length); ++x) {
         painter.drawLine(mm.line(x, y, x, y - tickLength(x)));
-        if (x % 10 == 0 && x > 0)
+        if (x % 10 == 0 && x > 0 && clearOf(x, otherRulerX))
             painter.drawText(mm.rect(x - 5.0, y - 9.0, 10.0, 4.0), Qt::AlignCenter,
                              QString::number(x / 10));
     }
 }
 
-void drawVerticalRuler(QPainter &painter, const MillimetreScale &mm, double x, double length)
+void drawVerticalRuler(QPainter &painter, const MillimetreScale &mm, double x, double length,
+                       double otherRulerY)
 {
     painter.drawLine(mm.line(x, 0.0, x, length));
     for (int y = 0; y <= int(length); ++y) {
         painter.drawLine(mm.line(x, y, x + tickLength(y), y));
-        if (y % 10 == 0 && y > 0)
+        if (y % 10 == 0 && y > 0 && clearOf(y, otherRulerY))
             painter.drawText(mm.rect(x + 5.0, y - 2.0, 6.0, 4.0),
                              Qt::AlignLeft | Qt::AlignVCenter, QString::number(y / 10));
     }
@@ -117,8 +127,8 @@ void drawCalibrationPage(QPainter &painter, QSizeF envelope, const QString &prin
     for (const double x : {kMarkDistance, width - kMarkDistance})
         for (const double y : {kMarkDistance, height - kMarkDistance})
             drawCross(painter, mm, x, y);
-    drawHorizontalRuler(painter, mm, height - kRulerInset, width);
-    drawVerticalRuler(painter, mm, kRulerInset, height);
+    drawHorizontalRuler(painter, mm, height - kRulerInset, width, kRulerInset);
+    drawVerticalRuler(painter, mm, kRulerInset, height, height - kRulerInset);
 
     const QStringList lines = {
         tr("Zkušební stránka obálky – tiskárna: %1").arg(printerDisplayName(printerName)),

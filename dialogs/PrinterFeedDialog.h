@@ -1,0 +1,52 @@
+#pragma once
+
+#include "PrinterPaper.h"
+
+#include <QDialog>
+#include <QSizeF>
+
+#include <map>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QPrinter;
+
+// "Nastavení tiskárny pro obálky…": per printer, how envelopes go in (turn, place in the
+// feed, correction) and whether the page setup chosen for it still applies; a test page
+// shows what to correct. The settings of every printer looked at are written on OK only.
+class PrinterFeedDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    // envelopeMillimetres: the selected format, for the test page; printerName: the printer
+    // shown first (empty: the PDF file output).
+    PrinterFeedDialog(QSizeF envelopeMillimetres, const QString &printerName,
+                      QWidget *parent = nullptr);
+
+    void accept() override;
+
+    // The printers offered: the system's, then the PDF file output (empty name).
+    static QStringList printerNames();
+
+private:
+    void showPrinter(int index);
+    void keepShown();
+    QString shownPrinter() const;
+    void printTestPage();
+
+    QSizeF m_envelope;
+    QComboBox *m_printer;
+    QComboBox *m_rotation;
+    QComboBox *m_placement;
+    QDoubleSpinBox *m_offsetX;
+    QDoubleSpinBox *m_offsetY;
+    QCheckBox *m_pageSetup;
+    std::map<QString, PrinterPaper> m_edited;
+    int m_shownIndex = -1;
+};
+
+// Prints the calibration page for the settings on printer (its name chosen already); false
+// when the job could not start.
+bool printCalibrationPage(QPrinter &printer, QSizeF envelopeMillimetres,
+                          const PrinterPaper &settings);
