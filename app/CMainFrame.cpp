@@ -88,6 +88,9 @@ void CMainFrame::CreateMenu()
           {nullptr, 0},
           {QT_TR_NOOP("Ob&novit ze zálohy"), Command::RestoreBackup}}},
         {QT_TR_NOOP("&Zobrazit"), {{QT_TR_NOOP("&Panel nástrojů"), Command::ViewToolbar}}},
+        {QT_TR_NOOP("&Nástroje"),
+         {{QT_TR_NOOP("Přidat &standardní formáty obálek"), Command::AddStandardEnvelopes},
+          {QT_TR_NOOP("Nastavení &tiskárny pro obálky…"), Command::PrinterFeedSettings}}},
         {QT_TR_NOOP("&Nápověda"), {{QT_TR_NOOP("&O aplikaci"), Command::AppAbout}}},
     };
     for (const Menu &menu : menus) {

@@ -4,6 +4,7 @@
 #include "Cp1250.h"
 #include "MessageBox.h"
 #include "SortedList.h"
+#include "StandardEnvelopes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -134,4 +135,12 @@ void BackupCommands::restore(const QString &path)
     else
         showMessageBox(m_owner, unreadableBackupReport(*kind, outcome), restoreTitle(*kind),
                        MessageIcon::Error);
+}
+
+void BackupCommands::OnAddStandardEnvelopes()
+{
+    const RestoreOutcome outcome = addStandardEnvelopeFormats(*m_lists.envelopes);
+    addLabels(m_lists.envelopeCombo, outcome.addedLabels);
+    showMessageBox(m_owner, standardEnvelopesReport(outcome.skippedLabels),
+                   standardEnvelopesTitle(), MessageIcon::Information);
 }

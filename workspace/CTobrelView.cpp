@@ -10,12 +10,14 @@
 #include "CommonDialogs.h"
 #include "Cp1250.h"
 #include "EnvelopeGeometry.h"
+#include "EnvelopePaper.h"
 #include "EnvelopePage.h"
 #include "EnvelopePreview.h"
 #include "LogFontQt.h"
 #include "MessageBox.h"
 #include "NumberText.h"
 #include "PostedEvents.h"
+#include "PrinterFeedDialog.h"
 #include "ProfileFile.h"
 #include "SortedList.h"
 
@@ -388,6 +390,8 @@ bool CTobrelView::OnCmdMsg(int id)
         {Command::BackupEnvelopes, &CTobrelView::OnBackupEnvelopes},
         {Command::RestoreBackup, &CTobrelView::OnRestoreBackup},
         {Command::BackupSenders, &CTobrelView::OnBackupSenders},
+        {Command::AddStandardEnvelopes, &CTobrelView::OnAddStandardEnvelopes},
+        {Command::PrinterFeedSettings, &CTobrelView::OnPrinterFeedSettings},
         {Command::ThirdField, &CTobrelView::OnThirdField},
         {Command::LinkThirdField, &CTobrelView::OnLinkThirdField},
         {Command::FilePrintSetup, &CTobrelView::OnFilePrintSetup},
@@ -537,6 +541,26 @@ void CTobrelView::OnBackupEnvelopes()
 void CTobrelView::OnRestoreBackup()
 {
     Backups().OnRestoreBackup();
+}
+
+void CTobrelView::OnAddStandardEnvelopes()
+{
+    Backups().OnAddStandardEnvelopes();
+}
+
+void CTobrelView::OnPrinterFeedSettings()
+{
+    // The test page goes on the selected envelope; without one, on the commonest, DL.
+    QSizeF envelope(220.0, 110.0);
+    if (m_envelopeCombo->count() > 0)
+        if (const EnvelopeFormat *format = FindEnvelope(selectedLabel(m_envelopeCombo)))
+            envelope = EnvelopePaper::millimetres(*format);
+    const QPrinter &printer = Printer();
+    PrinterFeedDialog dialog(envelope,
+                             printer.outputFormat() == QPrinter::PdfFormat ? QString()
+                                                                            : printer.printerName(),
+                             this);
+    dialog.exec();
 }
 
 void CTobrelView::CreateThirdField()

@@ -60,6 +60,9 @@ public:
     void OnBackupAddressees();
     void OnBackupEnvelopes();
     void OnRestoreBackup();
+    void OnAddStandardEnvelopes();
+    // How envelopes go into each printer; the printer of print setup is shown first.
+    void OnPrinterFeedSettings();
     void OnThirdField();
     void OnLinkThirdField();
     void OnUpdateThirdField(CCmdUI &state) const;

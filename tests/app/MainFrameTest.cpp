@@ -97,6 +97,8 @@ private slots:
             "Zálo&hování: &Odesílatelé=32781, &Adresáti=32782, O&bálky=32783, -, "
             "Ob&novit ze zálohy=32784",
             "&Zobrazit: &Panel nástrojů=59392",
+            "&Nástroje: Přidat &standardní formáty obálek=32820, "
+            "Nastavení &tiskárny pro obálky…=32821",
             "&Nápověda: &O aplikaci=57664",
         };
         QStringList actual;
