@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QToolBar>
 
 namespace {
@@ -38,7 +39,14 @@ CMainFrame::CMainFrame(QWidget *view, CCmdTarget *viewTarget, QWidget *parent)
     : QMainWindow(parent), m_viewTarget(viewTarget)
 {
     setWindowIcon(appIcon("tobrel"));
-    setCentralWidget(view);
+    // A large envelope at a large scale, or on a small screen, scrolls.
+    auto *scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("viewScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(view);
+    setCentralWidget(scroller);
     CreateMenu();
     CreateToolBar();
     CreateAccelerators();

@@ -119,7 +119,7 @@ CTobrelView::~CTobrelView()
 
 QSize CTobrelView::sizeHint() const
 {
-    return {900, 560};
+    return QSize(900, 560).expandedTo(minimumSize());
 }
 
 void CTobrelView::OnInitialUpdate()
@@ -274,7 +274,25 @@ void CTobrelView::LayoutTextBoxes(const EnvelopeFormat &format)
     const int dpiY = logicalDpiY();
     m_senderEdit->setGeometry(previewSenderBox(format, m_scale, dpiX, dpiY));
     m_addresseeEdit->setGeometry(previewAddresseeBox(format, m_scale, dpiX, dpiY));
+    FitPreview(format);
     update();
+}
+
+void CTobrelView::FitPreview(const EnvelopeFormat &format)
+{
+    using namespace EnvelopeGeometry;
+    // A damaged format must not ask for a window wider than the window system can make.
+    constexpr int kLargest = 32767;
+    const QSize outline = previewOutline(format, m_scale);
+    const QPoint corner = previewOutlineToDevice(QPoint(outline.width(), outline.height()),
+                                                 logicalDpiX(), logicalDpiY());
+    const QRect used = QRect(QPoint(0, 0), corner)
+                           .united(m_scaleCombo->geometry())
+                           .united(m_senderEdit->geometry())
+                           .united(m_addresseeEdit->geometry());
+    const QSize margin(kPreviewOrigin.x(), kPreviewOrigin.x());
+    setMinimumSize((QSize(used.right() + 1, used.bottom() + 1) + margin)
+                       .boundedTo(QSize(kLargest, kLargest)));
 }
 
 QTextCharFormat CTobrelView::MakeCharFormat(const LOGFONT &font, int sizeInPoints) const

@@ -32,7 +32,7 @@ public:
     // First set-up; a repeated call leaves controls, lists and stores as they are.
     void OnInitialUpdate();
 
-    // Room for the combos and a long envelope at full scale.
+    // Room for the combos and a long envelope at full scale, or for all of the one shown.
     QSize sizeHint() const override;
 
     bool OnCmdMsg(int id) override;
@@ -122,6 +122,9 @@ private:
     std::optional<QString> ApplyAddress(QComboBox *combo, std::string &current,
                                         const AddressEntryArray &entries, CContextRichEdit *edit);
     void ApplyCharFormat();
+    // The view needs room for the combos, the outline and the text boxes; the main window
+    // scrolls it when it is smaller.
+    void FitPreview(const EnvelopeFormat &format);
     // The first format with that label, or null.
     const EnvelopeFormat *FindEnvelope(const std::string &label) const;
     // Hidden, for the view; it tells the view when it is shown or hidden.

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -166,7 +168,14 @@ private slots:
         m_frame->show();
         QVERIFY(!m_frame->isMaximized());
         QTRY_VERIFY(m_frame->isMaximized());
-        QCOMPARE(m_frame->centralWidget(), m_view);
+        auto *scroller = qobject_cast<QScrollArea *>(m_frame->centralWidget());
+        QVERIFY(scroller);
+        QCOMPARE(scroller->widget(), m_view);
+        // Scroll bars only while the view needs more room than the window has.
+        QVERIFY(!scroller->horizontalScrollBar()->isVisible());
+        m_view->setMinimumSize(m_frame->size() * 2);
+        QTRY_VERIFY(scroller->horizontalScrollBar()->isVisible());
+        QVERIFY(scroller->verticalScrollBar()->isVisible());
     }
 
     void toolbarToggle()
