@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPushButton>
 #include <QPrinter>
@@ -184,6 +185,32 @@ void PrinterFeedDialog::printTestPage()
                        tr("Chyba"), MessageIcon::Error);
 }
 
+QString printerSettingsName(const QPrinter &printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat ? QString() : printer.printerName();
+}
+
+bool runEnvelopePageSetup(QPrinter &printer, QSizeF envelopeMillimetres, QWidget *owner)
+{
+    const QString name = printerSettingsName(printer);
+    const PrinterPaper kept = PrinterPaperStore::load(name);
+    const QPageLayout envelopePage =
+        EnvelopeOnPaper(envelopeMillimetres, {kept.feed, std::nullopt}).pageLayout();
+    printer.setFullPage(true);
+    printer.setPageLayout(kept.pageSetup.value_or(envelopePage));
+    QPageSetupDialog dialog(&printer, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const QSizeF chosen = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+    const QSizeF envelope = envelopePage.fullRect(QPageLayout::Millimeter).size();
+    if (qAbs(chosen.width() - envelope.width()) <= 0.5 &&
+        qAbs(chosen.height() - envelope.height()) <= 0.5)
+        PrinterPaperStore::forgetPageSetup(name);
+    else
+        PrinterPaperStore::savePageSetup(name, printer.pageLayout());
+    return true;
+}
+
 bool printCalibrationPage(QPrinter &printer, QSizeF envelopeMillimetres,
                           const PrinterPaper &settings)
 {
@@ -192,8 +219,6 @@ bool printCalibrationPage(QPrinter &printer, QSizeF envelopeMillimetres,
     QPainter painter;
     if (!EnvelopeOnPaper(envelopeMillimetres, settings).beginOnPaper(painter, printer))
         return false;
-    const QString name =
-        printer.outputFormat() == QPrinter::PdfFormat ? QString() : printer.printerName();
-    drawCalibrationPage(painter, envelopeMillimetres, name, settings.feed);
+    drawCalibrationPage(painter, envelopeMillimetres, printerSettingsName(printer), settings.feed);
     return painter.end();
 }

@@ -46,6 +46,14 @@ private:
     int m_shownIndex = -1;
 };
 
+// The name the printer's settings are kept under: empty for the PDF file output.
+QString printerSettingsName(const QPrinter &printer);
+
+// Print setup for envelopes: shows the page setup kept for this printer, else the envelope's
+// page, and keeps what the user accepts as this printer's page setup; accepting the
+// envelope's own page drops it again. False when cancelled.
+bool runEnvelopePageSetup(QPrinter &printer, QSizeF envelopeMillimetres, QWidget *owner);
+
 // Prints the calibration page for the settings on printer (its name chosen already); false
 // when the job could not start.
 bool printCalibrationPage(QPrinter &printer, QSizeF envelopeMillimetres,

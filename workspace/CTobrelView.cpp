@@ -21,7 +21,6 @@
 #include "ProfileFile.h"
 #include "SortedList.h"
 
-#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -566,18 +565,17 @@ void CTobrelView::OnAddStandardEnvelopes()
     Backups().OnAddStandardEnvelopes();
 }
 
-void CTobrelView::OnPrinterFeedSettings()
+QSizeF CTobrelView::SelectedEnvelopeMillimetres() const
 {
-    // The test page goes on the selected envelope; without one, on the commonest, DL.
-    QSizeF envelope(220.0, 110.0);
     if (m_envelopeCombo->count() > 0)
         if (const EnvelopeFormat *format = FindEnvelope(selectedLabel(m_envelopeCombo)))
-            envelope = EnvelopePaper::millimetres(*format);
-    const QPrinter &printer = Printer();
-    PrinterFeedDialog dialog(envelope,
-                             printer.outputFormat() == QPrinter::PdfFormat ? QString()
-                                                                            : printer.printerName(),
-                             this);
+            return EnvelopePaper::millimetres(*format);
+    return {220.0, 110.0};
+}
+
+void CTobrelView::OnPrinterFeedSettings()
+{
+    PrinterFeedDialog dialog(SelectedEnvelopeMillimetres(), printerSettingsName(Printer()), this);
     dialog.exec();
 }
 
@@ -722,6 +720,5 @@ void CTobrelView::OnFilePrintPreview()
 
 void CTobrelView::OnFilePrintSetup()
 {
-    QPageSetupDialog dialog(&Printer(), this);
-    dialog.exec();
+    runEnvelopePageSetup(Printer(), SelectedEnvelopeMillimetres(), this);
 }

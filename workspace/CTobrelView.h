@@ -134,6 +134,8 @@ private:
     void ReportDamagedStores();
     void SaveStores();
     void RunPrintJob();
+    // The selected format's size for the paper; DL, the commonest, when there is none.
+    QSizeF SelectedEnvelopeMillimetres() const;
     // Made on first use: asking for the default printer is not free at start-up.
     QPrinter &Printer();
 

@@ -26,6 +26,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT
 
 # Filters run as lp: the folders they read and write must be open to it.
 chmod 0755 "$work"

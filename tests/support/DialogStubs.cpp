@@ -1,5 +1,23 @@
 #include "DialogStubs.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
+void whenModal(QObject *context, std::function<void(QDialog *)> act)
+{
+    auto *timer = new QTimer(context);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, act] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->deleteLater();
+        timer->stop();
+        act(dialog);
+    });
+    timer->start(10);
+}
+
 FontDialogStub::FontDialogStub()
 {
     setFontDialogFunction([this](QWidget *, const QFont &initial) -> std::optional<ChosenFont> {

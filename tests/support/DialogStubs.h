@@ -8,6 +8,12 @@
 #include <functional>
 #include <optional>
 
+class QDialog;
+class QObject;
+
+// Acts on the next modal dialog once it is up, so that exec() never waits for a person.
+void whenModal(QObject *context, std::function<void(QDialog *)> act);
+
 // For as long as one lives, its dialog does not open: each run is recorded and given the
 // answer (or Cancel while no answer is set).
 

@@ -1,6 +1,7 @@
 #include "CAutoComboBox.h"
 #include "CContextRichEdit.h"
 #include "CTobrelView.h"
+#include "DialogStubs.h"
 #include "StoreFiles.h"
 #include "WorkspaceFixture.h"
 
@@ -17,21 +18,6 @@
 #include <functional>
 
 namespace {
-
-// Acts on the next modal dialog once it is up, so that exec() never waits for a person.
-void whenModal(QObject *context, std::function<void(QDialog *)> act)
-{
-    auto *timer = new QTimer(context);
-    QObject::connect(timer, &QTimer::timeout, context, [timer, act] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        timer->deleteLater();
-        timer->stop();
-        act(dialog);
-    });
-    timer->start(10);
-}
 
 template <typename Widget> Widget *control(QDialog *dialog, const char *id)
 {
