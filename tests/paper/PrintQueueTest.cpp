@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-// Prints envelopes through a real CUPS queue (started by cups-queue.sh) as a user's printer
+// Prints envelopes through a real CUPS queue (started by scripts/cups-test-queue.sh) as a user's printer
 // and measures the PDF that comes out of it.
 class PrintQueueTest : public QObject
 {
@@ -105,7 +105,7 @@ void PrintQueueTest::initTestCase()
 {
     m_queue = qEnvironmentVariable("TOBREL_TEST_QUEUE");
     if (m_queue.isEmpty())
-        QSKIP("No CUPS queue: run through cups-queue.sh");
+        QSKIP("No CUPS queue: run through scripts/cups-test-queue.sh");
     m_out = QDir(qEnvironmentVariable("TOBREL_TEST_QUEUE_OUT"));
 }
 
