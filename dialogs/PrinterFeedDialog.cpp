@@ -15,9 +15,9 @@
 #include <QFormLayout>
 #include <QPageSetupDialog>
 #include <QPainter>
-#include <QPushButton>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,10 +39,9 @@ QString pageSetupText(const std::optional<QPageLayout> &pageSetup)
     if (!pageSetup)
         return PrinterFeedDialog::tr("Papír podle nastavení tisku (není zvoleno)");
     return PrinterFeedDialog::tr("Papír podle nastavení tisku: %1, %2")
-        .arg(pageSetup->pageSize().name(),
-             pageSetup->orientation() == QPageLayout::Landscape
-                 ? PrinterFeedDialog::tr("na šířku")
-                 : PrinterFeedDialog::tr("na výšku"));
+        .arg(pageSetup->pageSize().name(), pageSetup->orientation() == QPageLayout::Landscape
+                                               ? PrinterFeedDialog::tr("na šířku")
+                                               : PrinterFeedDialog::tr("na výšku"));
 }
 
 } // namespace
@@ -180,9 +179,10 @@ void PrinterFeedDialog::printTestPage()
         printer.setPrinterName(name);
     }
     if (!printCalibrationPage(printer, m_envelope, m_edited[name]))
-        showMessageBox(this, tr("Zkušební stránku se nepodařilo vytisknout na „%1“.")
-                                 .arg(printerDisplayName(name)),
-                       tr("Chyba"), MessageIcon::Error);
+        showMessageBox(
+            this,
+            tr("Zkušební stránku se nepodařilo vytisknout na „%1“.").arg(printerDisplayName(name)),
+            tr("Chyba"), MessageIcon::Error);
 }
 
 QString printerSettingsName(const QPrinter &printer)

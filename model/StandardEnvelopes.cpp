@@ -12,10 +12,9 @@ struct StandardSize
 };
 
 constexpr StandardSize kSizes[] = {
-    {"C4", 3240, 2290}, {"C5", 2290, 1620},   {"C6", 1620, 1140},
-    {"C6/5", 2290, 1140}, {"DL", 2200, 1100}, {"E4", 4000, 2800},
-    {"B4", 3530, 2500}, {"B5", 2500, 1760},   {"B6", 1760, 1250},
-    {"US #10", 2413, 1048}, {"Monarch", 1905, 984},
+    {"C4", 3240, 2290}, {"C5", 2290, 1620},     {"C6", 1620, 1140},     {"C6/5", 2290, 1140},
+    {"DL", 2200, 1100}, {"E4", 4000, 2800},     {"B4", 3530, 2500},     {"B5", 2500, 1760},
+    {"B6", 1760, 1250}, {"US #10", 2413, 1048}, {"Monarch", 1905, 984},
 };
 
 // Tenths of a millimetre to centimetres, rounded to whole millimetres.
@@ -69,7 +68,7 @@ QString standardEnvelopesReport(const std::vector<std::string> &skippedLabels)
 {
     return QCoreApplication::translate("StandardEnvelopes",
                                        "Standardní formáty obálek byly přidány.\n\n") +
-           labelLines(QCoreApplication::translate(
-                          "StandardEnvelopes", "Tyto obálky již existovaly a nebyly přidány:\n"),
+           labelLines(QCoreApplication::translate("StandardEnvelopes",
+                                                  "Tyto obálky již existovaly a nebyly přidány:\n"),
                       skippedLabels);
 }

@@ -75,8 +75,8 @@ void drawVerticalRuler(QPainter &painter, const MillimetreScale &mm, double x, d
     for (int y = 0; y <= int(length); ++y) {
         painter.drawLine(mm.line(x, y, x + tickLength(y), y));
         if (y % 10 == 0 && y > 0 && clearOf(y, otherRulerY))
-            painter.drawText(mm.rect(x + 5.0, y - 2.0, 6.0, 4.0),
-                             Qt::AlignLeft | Qt::AlignVCenter, QString::number(y / 10));
+            painter.drawText(mm.rect(x + 5.0, y - 2.0, 6.0, 4.0), Qt::AlignLeft | Qt::AlignVCenter,
+                             QString::number(y / 10));
     }
 }
 

@@ -11,9 +11,9 @@ namespace {
 
 // Envelope sizes that printer drivers name; others (E4, say) get a custom size.
 constexpr QPageSize::PageSizeId kStandardEnvelopes[] = {
-    QPageSize::EnvelopeDL, QPageSize::EnvelopeC4,     QPageSize::EnvelopeC5,
-    QPageSize::EnvelopeC6, QPageSize::EnvelopeC65,    QPageSize::EnvelopeB4,
-    QPageSize::EnvelopeB5, QPageSize::EnvelopeB6,     QPageSize::Envelope10,
+    QPageSize::EnvelopeDL,      QPageSize::EnvelopeC4,  QPageSize::EnvelopeC5,
+    QPageSize::EnvelopeC6,      QPageSize::EnvelopeC65, QPageSize::EnvelopeB4,
+    QPageSize::EnvelopeB5,      QPageSize::EnvelopeB6,  QPageSize::Envelope10,
     QPageSize::EnvelopeMonarch,
 };
 

@@ -1,6 +1,6 @@
+#include "PrinterFeedDialog.h"
 #include "DialogStubs.h"
 #include "DialogTestSupport.h"
-#include "PrinterFeedDialog.h"
 #include "ScopedDirectories.h"
 
 #include <QCheckBox>
@@ -35,8 +35,8 @@ void PrinterFeedDialogTest::settingsWrittenOnOk()
 
     const ScopedConfigHome config;
     const QString pdf; // the one output every machine has
-    QVERIFY(PrinterPaperStore::savePageSetup(pdf, QPageLayout(QPageSize(QPageSize::A4),
-                                                              QPageLayout::Portrait, {})));
+    QVERIFY(PrinterPaperStore::savePageSetup(
+        pdf, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {})));
     PrinterFeedDialog dialog(QSizeF(220, 110), pdf);
     QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("printer"))->currentData().toString(),
              pdf);

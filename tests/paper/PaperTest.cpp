@@ -34,15 +34,15 @@ void PaperTest::pageIsEnvelope_data()
     QTest::addColumn<int>("pageSizeId");
 
     const std::map<std::string, QPageSize::PageSizeId> standard = {
-        {"C4", QPageSize::EnvelopeC4}, {"C5", QPageSize::EnvelopeC5},
-        {"C6", QPageSize::EnvelopeC6}, {"C6/5", QPageSize::EnvelopeC65},
-        {"DL", QPageSize::EnvelopeDL}, {"E4", QPageSize::Custom},
-        {"B4", QPageSize::EnvelopeB4}, {"B5", QPageSize::EnvelopeB5},
-        {"B6", QPageSize::EnvelopeB6}, {"US #10", QPageSize::Envelope10},
+        {"C4", QPageSize::EnvelopeC4},          {"C5", QPageSize::EnvelopeC5},
+        {"C6", QPageSize::EnvelopeC6},          {"C6/5", QPageSize::EnvelopeC65},
+        {"DL", QPageSize::EnvelopeDL},          {"E4", QPageSize::Custom},
+        {"B4", QPageSize::EnvelopeB4},          {"B5", QPageSize::EnvelopeB5},
+        {"B6", QPageSize::EnvelopeB6},          {"US #10", QPageSize::Envelope10},
         {"Monarch", QPageSize::EnvelopeMonarch}};
     for (const EnvelopeFormat &format : standardEnvelopeFormats())
-        QTest::newRow(format.label.c_str()) << EnvelopePaper::millimetres(format)
-                                            << int(standard.at(format.label));
+        QTest::newRow(format.label.c_str())
+            << EnvelopePaper::millimetres(format) << int(standard.at(format.label));
     QTest::newRow("DL 0.5 mm long") << QSizeF(220.5, 110) << int(QPageSize::EnvelopeDL);
     QTest::newRow("DL 0.6 mm long") << QSizeF(220.6, 110) << int(QPageSize::Custom);
     QTest::newRow("C5 standing") << QSizeF(162, 229) << int(QPageSize::EnvelopeC5);
@@ -80,10 +80,10 @@ void PaperTest::envelopeOnPaper_data()
     QTest::newRow("270") << 270 << 0 << none << false << QSizeF(110, 220) << QPointF(10, 210);
     QTest::newRow("offset") << 0 << 0 << QPointF(1.5, -2) << false << QSizeF(220, 110)
                             << QPointF(11.5, 8);
-    QTest::newRow("A4, 90, centre") << 90 << 1 << none << true << QSizeF(210, 297)
-                                    << QPointF(150, 10);
-    QTest::newRow("A4, 90, right, offset") << 90 << 2 << QPointF(-1, 1) << true
-                                           << QSizeF(210, 297) << QPointF(199, 9);
+    QTest::newRow("A4, 90, centre")
+        << 90 << 1 << none << true << QSizeF(210, 297) << QPointF(150, 10);
+    QTest::newRow("A4, 90, right, offset")
+        << 90 << 2 << QPointF(-1, 1) << true << QSizeF(210, 297) << QPointF(199, 9);
     QTest::newRow("A4, 0, left") << 0 << 0 << none << true << QSizeF(210, 297) << QPointF(10, 10);
 }
 
@@ -99,8 +99,8 @@ void PaperTest::envelopeOnPaper()
     PrinterPaper printer;
     printer.feed = {rotation, FeedPlacement(placement), offset.x(), offset.y()};
     if (a4PageSetup)
-        printer.pageSetup = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                        QMarginsF(10, 10, 10, 10));
+        printer.pageSetup =
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10));
     const EnvelopeOnPaper onPaper(QSizeF(220, 110), printer);
     QCOMPARE(onPaper.pageLayout().fullRect(QPageLayout::Millimeter).size(), paper);
     QCOMPARE(onPaper.pageLayout().margins(), QMarginsF());
@@ -120,7 +120,8 @@ void PaperTest::printerSettingsBytes_data()
 
     QTest::newRow("queue") << QStringLiteral("Office_HP-2") << QByteArray("office_hp-2");
     QTest::newRow("blanks, brackets, equals, accents")
-        << QStringLiteral("HP [Kancelář] = 2") << QByteArray("hp%20%5Bkancel%C3%A1%C5%99%5D%20%3D%202");
+        << QStringLiteral("HP [Kancelář] = 2")
+        << QByteArray("hp%20%5Bkancel%C3%A1%C5%99%5D%20%3D%202");
     QTest::newRow("line breaks, comment") << QStringLiteral(";a\r\nb") << QByteArray("%3Ba%0D%0Ab");
     QTest::newRow("PDF file") << QString() << QByteArray();
 }
@@ -177,9 +178,9 @@ void PaperTest::calibrationCrosses()
     const EnvelopeOnPaper onPaper(envelope, {feed, {}});
     constexpr int dpi = 100;
     const double pixelsPerMm = dpi / 25.4;
-    QImage paper((onPaper.pageLayout().fullRect(QPageLayout::Millimeter).size() * pixelsPerMm)
-                     .toSize(),
-                 QImage::Format_RGB32);
+    QImage paper(
+        (onPaper.pageLayout().fullRect(QPageLayout::Millimeter).size() * pixelsPerMm).toSize(),
+        QImage::Format_RGB32);
     paper.setDotsPerMeterX(qRound(dpi / 0.0254));
     paper.setDotsPerMeterY(qRound(dpi / 0.0254));
     paper.fill(Qt::white);

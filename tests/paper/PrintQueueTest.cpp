@@ -10,8 +10,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
-// Prints envelopes through a real CUPS queue (started by scripts/cups-test-queue.sh) as a user's printer
-// and measures the PDF that comes out of it.
+// Prints envelopes through a real CUPS queue (started by scripts/cups-test-queue.sh) as a user's
+// printer and measures the PDF that comes out of it.
 class PrintQueueTest : public QObject
 {
     Q_OBJECT
@@ -46,7 +46,8 @@ QString waitForPdf(const QDir &out, const QStringList &before)
     timer.start();
     while (timer.elapsed() < 60000) {
         for (const QString &name : out.entryList({QStringLiteral("*.pdf")}, QDir::Files))
-            if (!before.contains(name) && !run(QStringLiteral("pdfinfo"), {out.filePath(name)}).isEmpty())
+            if (!before.contains(name) &&
+                !run(QStringLiteral("pdfinfo"), {out.filePath(name)}).isEmpty())
                 return out.filePath(name);
         QTest::qWait(200);
     }
@@ -160,7 +161,8 @@ void PrintQueueTest::envelopeOnQueue()
     // The media is the envelope, whichever way the queue turned it.
     const QSizeF page = pageMillimetres(pdf);
     QVERIFY2(qAbs(qMin(page.width(), page.height()) - qMin(paper.width(), paper.height())) < 0.5 &&
-                 qAbs(qMax(page.width(), page.height()) - qMax(paper.width(), paper.height())) < 0.5,
+                 qAbs(qMax(page.width(), page.height()) - qMax(paper.width(), paper.height())) <
+                     0.5,
              qPrintable(QStringLiteral("page %1 x %2 mm").arg(page.width()).arg(page.height())));
 
     // Back to the envelope: undo the queue's turn, then the feed's.
