@@ -143,7 +143,9 @@ void PrinterFeedDialog::accept()
     keepShown();
     bool written = true;
     for (const auto &[name, paper] : m_edited) {
-        written = PrinterPaperStore::saveFeed(name, paper.feed) && written;
+        // Printers only looked at keep no keys.
+        if (paper.feed != PrinterPaperStore::loadFeed(name))
+            written = PrinterPaperStore::saveFeed(name, paper.feed) && written;
         if (!paper.pageSetup && PrinterPaperStore::loadPageSetup(name))
             written = PrinterPaperStore::forgetPageSetup(name) && written;
     }

@@ -14,7 +14,7 @@ class QPrinter;
 
 // "Nastavení tiskárny pro obálky…": per printer, how envelopes go in (turn, place in the
 // feed, correction) and whether the page setup chosen for it still applies; a test page
-// shows what to correct. The settings of every printer looked at are written on OK only.
+// shows what to correct. The settings of the printers changed are written on OK only.
 class PrinterFeedDialog : public QDialog
 {
     Q_OBJECT
