@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QToolBar>
 
 namespace {
@@ -39,7 +40,14 @@ CMainFrame::CMainFrame(QWidget *view, CCmdTarget *viewTarget, QWidget *parent)
     : QMainWindow(parent), m_viewTarget(viewTarget)
 {
     setWindowIcon(appIcon("tobrel"));
-    setCentralWidget(view);
+    // A large envelope at a large scale, or on a small screen, scrolls.
+    auto *scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("viewScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(view);
+    setCentralWidget(scroller);
     CreateMenu();
     CreateToolBar();
     CreateAccelerators();
@@ -99,7 +107,10 @@ void CMainFrame::CreateMenu()
          {{QT_TR_NOOP("Hromadný tisk…"), Command::BatchPrint},
           {nullptr, 0},
           {QT_TR_NOOP("&Importovat adresy…"), Command::ImportAddresses},
-          {QT_TR_NOOP("&Exportovat adresy…"), Command::ExportAddresses}}},
+          {QT_TR_NOOP("&Exportovat adresy…"), Command::ExportAddresses},
+          {nullptr, 0},
+          {QT_TR_NOOP("Přidat &standardní formáty obálek"), Command::AddStandardEnvelopes},
+          {QT_TR_NOOP("Nastavení &tiskárny pro obálky…"), Command::PrinterFeedSettings}}},
         {QT_TR_NOOP("&Nápověda"), {{QT_TR_NOOP("&O aplikaci"), Command::AppAbout}}},
     };
     for (const Menu &menu : menus) {

@@ -116,14 +116,28 @@ RestoreOutcome restoreAddressBackup(const QString &path, AddressEntryArray &entr
     return restoreList(path, entries, readAddressList);
 }
 
-RestoreOutcome mergeAddressEntries(AddressEntryArray &entries, std::vector<AddressEntry> &&incoming)
+namespace {
+template <typename Entry>
+RestoreOutcome mergeEntries(RecordArray<Entry> &list, std::vector<Entry> &&incoming)
 {
     RestoreOutcome outcome;
     outcome.opened = true;
-    LabelMerge<AddressEntry> merge(entries, outcome);
-    for (AddressEntry &entry : incoming)
+    LabelMerge<Entry> merge(list, outcome);
+    for (Entry &entry : incoming)
         merge(std::move(entry));
     return outcome;
+}
+} // namespace
+
+RestoreOutcome mergeAddressEntries(AddressEntryArray &entries, std::vector<AddressEntry> &&incoming)
+{
+    return mergeEntries(entries, std::move(incoming));
+}
+
+RestoreOutcome mergeEnvelopeFormats(EnvelopeFormatArray &envelopes,
+                                    std::vector<EnvelopeFormat> &&incoming)
+{
+    return mergeEntries(envelopes, std::move(incoming));
 }
 
 QString labelListSection(const QString &header, const QStringList &labels)

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // A backup holds one list in the store encoding; its kind is known from the file name's
@@ -34,12 +35,32 @@ struct RestoreOutcome
     std::vector<std::string> addedLabels; // in file order, already appended
     std::vector<std::string> skippedLabels;
 };
+// Merges entries into a list the way a restore does: an entry whose label the list holds
+// (byte for byte, as FindByLabel finds it) is skipped and listed, any other is appended.
+template <typename Entry> class LabelMerge
+{
+public:
+    explicit LabelMerge(RecordArray<Entry> &list);
+    void offer(Entry &&entry);
+
+    RestoreOutcome outcome;
+
+private:
+    RecordArray<Entry> &m_list;
+    // A scan of the list per entry would freeze the window for a large backup.
+    std::unordered_set<std::string> m_labels;
+};
+extern template class LabelMerge<EnvelopeFormat>;
+extern template class LabelMerge<AddressEntry>;
+
 // Appends the whole entries whose labels the list, as it grows, does not hold yet.
 RestoreOutcome restoreEnvelopeBackup(const QString &path, EnvelopeFormatArray &envelopes);
 RestoreOutcome restoreAddressBackup(const QString &path, AddressEntryArray &entries);
 
-// Merges entries read from elsewhere (an import) as a restore merges a backup.
+// Merge entries from elsewhere (an import, the standard formats) as a restore merges a backup.
 RestoreOutcome mergeAddressEntries(AddressEntryArray &entries, std::vector<AddressEntry> &&incoming);
+RestoreOutcome mergeEnvelopeFormats(EnvelopeFormatArray &envelopes,
+                                    std::vector<EnvelopeFormat> &&incoming);
 
 // A header, then one line per label; nothing when there are no labels.
 QString labelListSection(const QString &header, const QStringList &labels);
@@ -47,6 +68,8 @@ QString labelListSection(const QString &header, const std::vector<std::string> &
 
 // The report text: success line, then the header and one line per skipped label.
 QString restoreReport(BackupKind kind, const std::vector<std::string> &skippedLabels);
+// The header, then each label on its own line; nothing when there are no labels.
+QString labelLines(const QString &header, const std::vector<std::string> &labels);
 // The report for a file that could not be read whole: no success line, but what was taken
 // and what was skipped before the fault.
 QString unreadableBackupReport(BackupKind kind, const RestoreOutcome &outcome);

@@ -3,6 +3,7 @@
 #include "CommonDialogs.h"
 #include "LabelListModel.h"
 #include "MessageBox.h"
+#include "StandardEnvelopes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -155,4 +156,13 @@ void BackupCommands::restore(const QString &path)
     else
         showMessageBox(m_owner, unreadableBackupReport(*kind, outcome), restoreTitle(*kind),
                        MessageIcon::Error);
+}
+
+void BackupCommands::OnAddStandardEnvelopes()
+{
+    const int sizeBefore = m_lists.envelopes->GetSize();
+    const RestoreOutcome outcome = addStandardEnvelopeFormats(*m_lists.envelopes);
+    m_lists.envelopeList->entriesAppended(sizeBefore);
+    showMessageBox(m_owner, standardEnvelopesReport(outcome.skippedLabels),
+                   standardEnvelopesTitle(), MessageIcon::Information);
 }

@@ -13,7 +13,7 @@
 class LabelListModel;
 class QWidget;
 
-// The four backup and restore commands of the view: file dialogs, writing or merging one
+// The backup and restore commands of the view: file dialogs, writing or merging one
 // list, the report, and the current directory set back afterwards in every case.
 class BackupCommands
 {
@@ -36,6 +36,8 @@ public:
     void OnBackupAddressees();
     void OnBackupEnvelopes();
     void OnRestoreBackup();
+    // Merges the standard envelope sizes as a restore merges a backup, and reports.
+    void OnAddStandardEnvelopes();
 
 private:
     struct BackupDialogTexts

@@ -12,6 +12,7 @@
 #include "CommonDialogs.h"
 #include "Cp1250.h"
 #include "EnvelopeGeometry.h"
+#include "EnvelopePaper.h"
 #include "EnvelopePage.h"
 #include "EnvelopePreview.h"
 #include "LogFontQt.h"
@@ -19,10 +20,10 @@
 #include "NoPageRange.h"
 #include "NumberText.h"
 #include "PostedEvents.h"
+#include "PrinterFeedDialog.h"
 #include "ProfileFile.h"
 #include "SortedList.h"
 
-#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -140,7 +141,7 @@ void CTobrelView::NoteListsChanged()
 
 QSize CTobrelView::sizeHint() const
 {
-    return {900, 560};
+    return QSize(900, 560).expandedTo(minimumSize());
 }
 
 void CTobrelView::OnInitialUpdate()
@@ -308,7 +309,25 @@ void CTobrelView::LayoutTextBoxes(const EnvelopeFormat &format)
     const int dpiY = logicalDpiY();
     m_senderEdit->setGeometry(previewSenderBox(format, m_scale, dpiX, dpiY));
     m_addresseeEdit->setGeometry(previewAddresseeBox(format, m_scale, dpiX, dpiY));
+    FitPreview(format);
     update();
+}
+
+void CTobrelView::FitPreview(const EnvelopeFormat &format)
+{
+    using namespace EnvelopeGeometry;
+    // A damaged format must not ask for a window wider than the window system can make.
+    constexpr int kLargest = 32767;
+    const QSize outline = previewOutline(format, m_scale);
+    const QPoint corner = previewOutlineToDevice(QPoint(outline.width(), outline.height()),
+                                                 logicalDpiX(), logicalDpiY());
+    const QRect used = QRect(QPoint(0, 0), corner)
+                           .united(m_scaleCombo->geometry())
+                           .united(m_senderEdit->geometry())
+                           .united(m_addresseeEdit->geometry());
+    const QSize margin(kPreviewOrigin.x(), kPreviewOrigin.x());
+    setMinimumSize((QSize(used.right() + 1, used.bottom() + 1) + margin)
+                       .boundedTo(QSize(kLargest, kLargest)));
 }
 
 QTextCharFormat CTobrelView::MakeCharFormat(const LOGFONT &font, int sizeInPoints) const
@@ -426,6 +445,8 @@ bool CTobrelView::OnCmdMsg(int id)
         {Command::BackupSenders, &CTobrelView::OnBackupSenders},
         {Command::ImportAddresses, &CTobrelView::OnImportAddresses},
         {Command::ExportAddresses, &CTobrelView::OnExportAddresses},
+        {Command::AddStandardEnvelopes, &CTobrelView::OnAddStandardEnvelopes},
+        {Command::PrinterFeedSettings, &CTobrelView::OnPrinterFeedSettings},
         {Command::ThirdField, &CTobrelView::OnThirdField},
         {Command::LinkThirdField, &CTobrelView::OnLinkThirdField},
         {Command::FilePrintSetup, &CTobrelView::OnFilePrintSetup},
@@ -595,6 +616,25 @@ void CTobrelView::OnExportAddresses()
     AddressExchange().OnExportAddresses();
 }
 
+void CTobrelView::OnAddStandardEnvelopes()
+{
+    Backups().OnAddStandardEnvelopes();
+}
+
+QSizeF CTobrelView::SelectedEnvelopeMillimetres() const
+{
+    if (m_envelopeCombo->count() > 0)
+        if (const EnvelopeFormat *format = FindEnvelope(selectedLabel(m_envelopeCombo)))
+            return EnvelopePaper::millimetres(*format);
+    return {220.0, 110.0};
+}
+
+void CTobrelView::OnPrinterFeedSettings()
+{
+    PrinterFeedDialog dialog(SelectedEnvelopeMillimetres(), printerSettingsName(Printer()), this);
+    dialog.exec();
+}
+
 void CTobrelView::CreateThirdField()
 {
     m_thirdField.Create(this);
@@ -748,8 +788,7 @@ void CTobrelView::OnFilePrintPreview()
 
 void CTobrelView::OnFilePrintSetup()
 {
-    QPageSetupDialog dialog(&Printer(), this);
-    dialog.exec();
+    runEnvelopePageSetup(Printer(), SelectedEnvelopeMillimetres(), this);
 }
 
 void CTobrelView::OnBatchPrint()

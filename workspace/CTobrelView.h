@@ -43,7 +43,7 @@ public:
     // First set-up; a repeated call leaves controls, lists and stores as they are.
     void OnInitialUpdate();
 
-    // Room for the combos and a long envelope at full scale.
+    // Room for the combos and a long envelope at full scale, or for all of the one shown.
     QSize sizeHint() const override;
 
     bool OnCmdMsg(int id) override;
@@ -73,6 +73,9 @@ public:
     void OnRestoreBackup();
     void OnImportAddresses();
     void OnExportAddresses();
+    void OnAddStandardEnvelopes();
+    // How envelopes go into each printer; the printer of print setup is shown first.
+    void OnPrinterFeedSettings();
     void OnThirdField();
     void OnLinkThirdField();
     void OnUpdateThirdField(CCmdUI &state) const;
@@ -134,6 +137,9 @@ private:
     std::optional<QString> ApplyAddress(QComboBox *combo, std::string &current,
                                         const AddressEntryArray &entries, CContextRichEdit *edit);
     void ApplyCharFormat();
+    // The view needs room for the combos, the outline and the text boxes; the main window
+    // scrolls it when it is smaller.
+    void FitPreview(const EnvelopeFormat &format);
     // The first format with that label, or null.
     const EnvelopeFormat *FindEnvelope(const std::string &label) const;
     // Hidden, for the view; it tells the view when it is shown or hidden.
@@ -146,6 +152,8 @@ private:
     void ReportPrintNotStarted();
     // The page as printed now: boxes' texts, font, selected format, shown third field.
     EnvelopePage CurrentPage();
+    // The selected format's size for the paper; DL, the commonest, when there is none.
+    QSizeF SelectedEnvelopeMillimetres() const;
     // Made on first use: asking for the default printer is not free at start-up.
     QPrinter &Printer();
 

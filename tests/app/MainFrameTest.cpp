@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -97,7 +99,9 @@ private slots:
             "Zálo&hování: &Odesílatelé=32781, &Adresáti=32782, O&bálky=32783, -, "
             "Ob&novit ze zálohy=32784",
             "&Zobrazit: &Panel nástrojů=59392",
-            "&Nástroje: &Importovat adresy…=32810, &Exportovat adresy…=32811",
+            "&Nástroje: Hromadný tisk…=32812, -, &Importovat adresy…=32810, "
+            "&Exportovat adresy…=32811, -, Přidat &standardní formáty obálek=32820, "
+            "Nastavení &tiskárny pro obálky…=32821",
             "&Nápověda: &O aplikaci=57664",
         };
         QStringList actual;
@@ -165,7 +169,14 @@ private slots:
         m_frame->show();
         QVERIFY(!m_frame->isMaximized());
         QTRY_VERIFY(m_frame->isMaximized());
-        QCOMPARE(m_frame->centralWidget(), m_view);
+        auto *scroller = qobject_cast<QScrollArea *>(m_frame->centralWidget());
+        QVERIFY(scroller);
+        QCOMPARE(scroller->widget(), m_view);
+        // Scroll bars only while the view needs more room than the window has.
+        QVERIFY(!scroller->horizontalScrollBar()->isVisible());
+        m_view->setMinimumSize(m_frame->size() * 2);
+        QTRY_VERIFY(scroller->horizontalScrollBar()->isVisible());
+        QVERIFY(scroller->verticalScrollBar()->isVisible());
     }
 
     void toolbarToggle()

@@ -2,11 +2,31 @@
 
 #include "CommonDialogs.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFont>
 #include <QList>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
+#include <type_traits>
+
+// Acts on the next modal dialog of its kind once it is up, so exec() never waits for a person.
+template <typename Dialog = QDialog>
+void whenModal(QObject *context, std::type_identity_t<std::function<void(Dialog *)>> act)
+{
+    auto *timer = new QTimer(context);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, act] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->deleteLater();
+        timer->stop();
+        act(dialog);
+    });
+    timer->start(10);
+}
 
 // For as long as one lives, its dialog does not open: each run is recorded and given the
 // answer (or Cancel while no answer is set).

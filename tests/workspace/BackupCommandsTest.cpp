@@ -58,6 +58,7 @@ private Q_SLOTS:
     void senderBackupRenamedIsMergedIntoAddressees();
     void envelopesRestoreIntoEnvelopeList();
     void damagedBackupKeepsWholeEntriesAndSaysSo();
+    void standardEnvelopesJoinTheCombo();
 
 private:
     // The dialog stub: records the request, wanders off to another folder as a user
@@ -364,6 +365,26 @@ void BackupCommandsTest::envelopesRestoreIntoEnvelopeList()
     QCOMPARE(m_recorder->messages.first().text,
              QStringLiteral("Obálky byly úspěšně obnoveny.\n\nTyto obálky již existovaly a "
                             "nebyly obnoveny ze zálohy:\nDL\n"));
+}
+
+void BackupCommandsTest::standardEnvelopesJoinTheCombo()
+{
+    m_envelopes.Append(envelope("DL"));
+    commands().OnAddStandardEnvelopes();
+    QCOMPARE(m_envelopes.GetSize(), 11);
+    QCOMPARE(comboItems(m_envelopeCombo.get()),
+             (QStringList{"B4", "B5", "B6", "C4", "C5", "C6", "C6/5", "E4", "Monarch", "US #10"}));
+    QCOMPARE(m_recorder->messages.first().caption, QStringLiteral("Standardní formáty obálek"));
+    QCOMPARE(m_recorder->messages.first().text,
+             QStringLiteral("Standardní formáty obálek byly přidány.\n\nTyto obálky již "
+                            "existovaly a nebyly přidány:\nDL\n"));
+    QCOMPARE(m_recorder->messages.first().icon, MessageIcon::Information);
+    QCOMPARE(m_envelopes.ElementAt(0).senderLeft, 0.0f); // the user's own DL stays
+
+    // Again: nothing new, every standard label listed.
+    commands().OnAddStandardEnvelopes();
+    QCOMPARE(m_envelopes.GetSize(), 11);
+    QVERIFY(m_recorder->messages.last().text.endsWith(QStringLiteral("Monarch\n")));
 }
 
 void BackupCommandsTest::damagedBackupKeepsWholeEntriesAndSaysSo()

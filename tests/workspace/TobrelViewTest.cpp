@@ -158,8 +158,11 @@ void TobrelViewTest::layoutAtStart_data()
     QTest::addColumn<QRect>("sender");
     QTest::addColumn<QRect>("addressee");
     QTest::addColumn<double>("points");
-    QTest::newRow("100%") << "100%" << QRect(43, 88, 433, 177) << QRect(421, 258, 449, 223) << 12.0;
-    QTest::newRow("50%") << "50%" << QRect(24, 69, 216, 88) << QRect(213, 154, 224, 111) << 6.0;
+    QTest::addColumn<QSize>("room"); // the view's minimum: the main window scrolls below it
+    QTest::newRow("100%") << "100%" << QRect(43, 88, 433, 177) << QRect(421, 258, 449, 223) << 12.0
+                          << QSize(876, 486);
+    QTest::newRow("50%") << "50%" << QRect(24, 69, 216, 88) << QRect(213, 154, 224, 111) << 6.0
+                         << QSize(625, 271);
 }
 
 void TobrelViewTest::layoutAtStart()
@@ -180,6 +183,8 @@ void TobrelViewTest::layoutAtStart()
     QFETCH(double, points);
     QCOMPARE(boxPointSize(view->m_senderEdit), points);
     QCOMPARE(boxPointSize(view->m_addresseeEdit), points);
+    QFETCH(QSize, room);
+    QCOMPARE(view->minimumSize(), room);
 }
 
 void TobrelViewTest::sameScaleWhicheverWayItIsReached()

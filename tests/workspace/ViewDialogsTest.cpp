@@ -2,6 +2,7 @@
 #include "CContextRichEdit.h"
 #include "CTobrelView.h"
 #include "CommonDialogs.h"
+#include "DialogStubs.h"
 #include "StoreFiles.h"
 #include "WorkspaceFixture.h"
 
@@ -23,22 +24,6 @@
 #include <type_traits>
 
 namespace {
-
-// Acts on the next modal dialog of its kind once it is up, so exec() never waits for a person.
-template <typename Dialog = QDialog>
-void whenModal(QObject *context, std::type_identity_t<std::function<void(Dialog *)>> act)
-{
-    auto *timer = new QTimer(context);
-    QObject::connect(timer, &QTimer::timeout, context, [timer, act] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        timer->deleteLater();
-        timer->stop();
-        act(dialog);
-    });
-    timer->start(10);
-}
 
 template <typename Widget> Widget *control(QDialog *dialog, const char *id)
 {

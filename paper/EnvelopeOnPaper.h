@@ -1,0 +1,38 @@
+#pragma once
+
+#include "PrinterPaper.h"
+#include "Records.h"
+
+#include <QPageLayout>
+#include <QSizeF>
+#include <QTransform>
+
+class QPagedPaintDevice;
+class QPainter;
+
+// One envelope on one printer's paper: the page to ask the printer for, and the transform
+// that takes the envelope's drawing (device pixels from the envelope's top-left corner) to
+// that page. With a printer's default settings the page is the envelope and the transform
+// is the identity.
+class EnvelopeOnPaper
+{
+public:
+    EnvelopeOnPaper(const EnvelopeFormat &format, const PrinterPaper &printer);
+    EnvelopeOnPaper(QSizeF envelopeMillimetres, const PrinterPaper &printer);
+
+    // Set with the printer's full page on, so coordinates start at the paper's corner.
+    const QPageLayout &pageLayout() const { return m_pageLayout; }
+    QTransform transform(int dpiX, int dpiY) const;
+    // The same in millimetres.
+    const QTransform &transformMillimetres() const { return m_millimetres; }
+
+    // Asks device for the page (it keeps what it can take) and begins painter on it with the
+    // transform set, so the envelope is drawn as on its own page. A QPrinter needs its full
+    // page on first, or its printable area moves the origin. False when the painter could
+    // not begin.
+    bool beginOnPaper(QPainter &painter, QPagedPaintDevice &device) const;
+
+private:
+    QPageLayout m_pageLayout;
+    QTransform m_millimetres;
+};
