@@ -1,6 +1,7 @@
 #include "PrintCommands.h"
 
 #include "Cp1250.h"
+#include "EnvelopeOnPaper.h"
 #include "EnvelopePage.h"
 #include "SortedList.h"
 #include "StoreFiles.h"
@@ -8,7 +9,7 @@
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
-#include <QPageLayout>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -55,15 +56,8 @@ const QString allAddressees = QStringLiteral("all-addressees");
 const QString thirdField = QStringLiteral("third-field");
 } // namespace Name
 
-// The page the print dialog's PDF printer offers by default, at its resolution: envelopes
-// come out where they would from the window.
+// The resolution of the print dialog's PDF printer: envelopes come out as from the window.
 constexpr int kPdfResolution = 1200;
-QPageLayout pdfPageLayout()
-{
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                       QPageLayout::Millimeter);
-}
-
 struct Lists
 {
     EnvelopeFormatArray envelopes;
@@ -156,6 +150,7 @@ public:
         }
     }
 
+    const std::optional<EnvelopeFormat> &format() const { return m_page.format; }
     qsizetype pageCount() const { return std::max<qsizetype>(qsizetype(m_addressees.size()), 1); }
 
     EnvelopePage page(qsizetype index) const
@@ -203,9 +198,13 @@ private:
     bool m_fieldFollowsAddressee = false;
 };
 
-void print(QPagedPaintDevice &device, const EnvelopeRun &run, const CommandFailure &failure)
+// On the envelope's own paper for that printer (the PDF file has the empty name).
+void print(QPagedPaintDevice &device, const QString &printerName, const EnvelopeRun &run,
+           const CommandFailure &failure)
 {
-    if (printEnvelopes(device, run.pageCount(),
+    QPainter painter;
+    if (!beginEnvelopeRun(painter, device, run.format(), PrinterPaperStore::load(printerName)) ||
+        printEnvelopes(painter, device, run.pageCount(),
                        [&run](qsizetype index) { return run.page(index); }) != run.pageCount())
         throw failure;
 }
@@ -224,8 +223,7 @@ void writePdf(const QString &path, const EnvelopeRun &run)
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Tobrel " TOBREL_VERSION));
         writer.setResolution(kPdfResolution);
-        writer.setPageLayout(pdfPageLayout());
-        print(writer, run, failure());
+        print(writer, QString(), run, failure());
     }
     if (!file.commit())
         throw failure();
@@ -239,10 +237,11 @@ void sendToPrinter(const QString &name, const EnvelopeRun &run)
         throw CommandFailure{UsageError, name.isEmpty()
                                              ? tr("Není nastavena žádná výchozí tiskárna.")
                                              : tr("Tiskárna „%1“ neexistuje.").arg(name)};
-    // The printer's own paper and resolution, as the window's print command uses them.
+    // The printer's resolution, the paper as the window's print command asks for it.
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Tobrel"));
-    print(printer, run,
+    printer.setFullPage(true);
+    print(printer, info.printerName(), run,
           {InputOutputError, tr("Tiskárna „%1“ úlohu nepřijala.").arg(info.printerName())});
 }
 
@@ -268,7 +267,8 @@ int execute(const QCommandLineParser &parser)
 QList<QCommandLineOption> options()
 {
     return {
-        {Name::pdf, tr("Vytiskne obálky bez okna do souboru PDF (A4, jedna obálka na stranu)."),
+        {Name::pdf,
+         tr("Vytiskne obálky bez okna do souboru PDF (jedna obálka na stranu velikosti obálky)."),
          tr("soubor")},
         {Name::print, tr("Vytiskne obálky bez okna na tiskárnu.")},
         {Name::printer, tr("Tiskárna pro --print; bez ní výchozí tiskárna."), tr("tiskárna")},

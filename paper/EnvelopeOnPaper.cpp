@@ -81,3 +81,11 @@ bool EnvelopeOnPaper::beginOnPaper(QPainter &painter, QPagedPaintDevice &device)
     painter.setTransform(transform(device.logicalDpiX(), device.logicalDpiY()));
     return true;
 }
+
+bool beginEnvelopeRun(QPainter &painter, QPagedPaintDevice &device,
+                      const std::optional<EnvelopeFormat> &format, const PrinterPaper &printer)
+{
+    if (format)
+        return EnvelopeOnPaper(*format, printer).beginOnPaper(painter, device);
+    return painter.begin(&device);
+}

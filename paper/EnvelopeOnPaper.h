@@ -7,6 +7,8 @@
 #include <QSizeF>
 #include <QTransform>
 
+#include <optional>
+
 class QPagedPaintDevice;
 class QPainter;
 
@@ -36,3 +38,8 @@ private:
     QPageLayout m_pageLayout;
     QTransform m_millimetres;
 };
+
+// Begins painter on device for a run of envelopes of format on that printer's paper; with no
+// format (an empty page) on the device as it is. False when the painter could not begin.
+bool beginEnvelopeRun(QPainter &painter, QPagedPaintDevice &device,
+                      const std::optional<EnvelopeFormat> &format, const PrinterPaper &printer);

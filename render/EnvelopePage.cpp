@@ -33,17 +33,16 @@ void drawEnvelopePage(QPainter &painter, const EnvelopePage &page)
     painter.restore();
 }
 
-qsizetype printEnvelopes(QPagedPaintDevice &device, qsizetype count,
+qsizetype printEnvelopes(QPainter &painter, QPagedPaintDevice &device, qsizetype count,
                          const std::function<EnvelopePage(qsizetype)> &pageAt,
                          const std::function<bool(qsizetype drawn)> &goOn)
 {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return -1;
     qsizetype drawn = 0;
     while (drawn < count) {
-        if (drawn > 0 && !device.newPage())
+        if (drawn > 0 && !device.newPage()) {
+            painter.end();
             return -1;
+        }
         drawEnvelopePage(painter, pageAt(drawn));
         ++drawn;
         if (goOn && !goOn(drawn))

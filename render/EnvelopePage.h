@@ -28,10 +28,9 @@ struct EnvelopePage
 // device pixels of the painter's device from its top-left, at true size.
 void drawEnvelopePage(QPainter &painter, const EnvelopePage &page);
 
-// One envelope per page on device, drawn page by page so that a long run holds one page at
-// a time; the device's page layout and resolution are the caller's. After each page goOn,
-// when given, says whether to draw the next. Returns the pages drawn, or -1 when the device
-// would not start or failed.
-qsizetype printEnvelopes(QPagedPaintDevice &device, qsizetype count,
+// One envelope per page on device, which painter was begun on, drawn page by page so that a
+// long run holds one page at a time; ends painter. After each page goOn, when given, says
+// whether to draw the next. Returns the pages drawn, or -1 when the device failed.
+qsizetype printEnvelopes(QPainter &painter, QPagedPaintDevice &device, qsizetype count,
                          const std::function<EnvelopePage(qsizetype)> &pageAt,
                          const std::function<bool(qsizetype drawn)> &goOn = {});

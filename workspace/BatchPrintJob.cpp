@@ -1,6 +1,7 @@
 #include "BatchPrintJob.h"
 
 #include <QCoreApplication>
+#include <QPainter>
 #include <QPrinter>
 #include <QProgressDialog>
 
@@ -13,20 +14,18 @@ QString progressText(qsizetype done, int total)
 }
 } // namespace
 
-BatchPrintResult printBatch(QPrinter &printer, int count,
+BatchPrintResult printBatch(QPainter &painter, QPrinter &printer, int count,
                             const std::function<EnvelopePage(int number)> &envelope,
                             QWidget *progressParent)
 {
     int first = 1;
     int last = count;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        first = std::max(1, printer.fromPage());
-        last = std::min(count, std::max(first, printer.toPage()));
+        first = std::clamp(printer.fromPage(), 1, count);
+        last = std::clamp(printer.toPage(), first, count);
     }
     BatchPrintResult result;
-    result.requested = std::max(0, last - first + 1);
-    if (result.requested == 0)
-        return result;
+    result.requested = last - first + 1;
 
     QProgressDialog progress(progressText(0, result.requested),
                              QCoreApplication::translate("BatchPrintJob", "Zrušit"), 0,
@@ -35,15 +34,16 @@ BatchPrintResult printBatch(QPrinter &printer, int count,
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     const qsizetype drawn = printEnvelopes(
-        printer, result.requested, [&](qsizetype i) { return envelope(first + int(i)); },
+        painter, printer, result.requested, [&](qsizetype i) { return envelope(first + int(i)); },
         [&](qsizetype done) {
             progress.setLabelText(progressText(done, result.requested));
             progress.setValue(int(done)); // also lets a click on "Zrušit" through
             return !progress.wasCanceled();
         });
-    if (drawn < 0)
+    if (drawn < 0) {
+        result.failed = true;
         return result;
-    result.started = true;
+    }
     result.sent = int(drawn);
     result.cancelled = result.sent < result.requested;
     result.lastSent = first + result.sent - 1;

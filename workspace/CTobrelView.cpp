@@ -12,8 +12,9 @@
 #include "CommonDialogs.h"
 #include "Cp1250.h"
 #include "EnvelopeGeometry.h"
-#include "EnvelopePaper.h"
+#include "EnvelopeOnPaper.h"
 #include "EnvelopePage.h"
+#include "EnvelopePaper.h"
 #include "EnvelopePreview.h"
 #include "LogFontQt.h"
 #include "MessageBox.h"
@@ -326,8 +327,8 @@ void CTobrelView::FitPreview(const EnvelopeFormat &format)
                            .united(m_senderEdit->geometry())
                            .united(m_addresseeEdit->geometry());
     const QSize margin(kPreviewOrigin.x(), kPreviewOrigin.x());
-    setMinimumSize((QSize(used.right() + 1, used.bottom() + 1) + margin)
-                       .boundedTo(QSize(kLargest, kLargest)));
+    setMinimumSize(
+        (QSize(used.right() + 1, used.bottom() + 1) + margin).boundedTo(QSize(kLargest, kLargest)));
 }
 
 QTextCharFormat CTobrelView::MakeCharFormat(const LOGFONT &font, int sizeInPoints) const
@@ -492,8 +493,7 @@ void CTobrelView::OnNewSender()
     NewAddressEntry(true, m_senders, m_senderList);
 }
 
-void CTobrelView::NewAddressEntry(bool isSender, AddressEntryArray &entries,
-                                  AddressListModel &list)
+void CTobrelView::NewAddressEntry(bool isSender, AddressEntryArray &entries, AddressListModel &list)
 {
     CNewAddressDlg dlg(this);
     dlg.m_isSender = isSender ? 1 : 0;
@@ -602,8 +602,8 @@ void CTobrelView::OnRestoreBackup()
 
 AddressExchangeCommands CTobrelView::AddressExchange()
 {
-    return AddressExchangeCommands(
-        this, {&m_senders, &m_addressees, &m_senderList, &m_addresseeList});
+    return AddressExchangeCommands(this,
+                                   {&m_senders, &m_addressees, &m_senderList, &m_addresseeList});
 }
 
 void CTobrelView::OnImportAddresses()
@@ -621,12 +621,26 @@ void CTobrelView::OnAddStandardEnvelopes()
     Backups().OnAddStandardEnvelopes();
 }
 
+const EnvelopeFormat *CTobrelView::SelectedEnvelope() const
+{
+    return m_envelopeCombo->count() > 0 ? FindEnvelope(selectedLabel(m_envelopeCombo)) : nullptr;
+}
+
 QSizeF CTobrelView::SelectedEnvelopeMillimetres() const
 {
-    if (m_envelopeCombo->count() > 0)
-        if (const EnvelopeFormat *format = FindEnvelope(selectedLabel(m_envelopeCombo)))
-            return EnvelopePaper::millimetres(*format);
+    if (const EnvelopeFormat *format = SelectedEnvelope())
+        return EnvelopePaper::millimetres(*format);
     return {220.0, 110.0};
+}
+
+bool CTobrelView::BeginOnEnvelopePaper(QPainter &painter, QPrinter &printer) const
+{
+    // Positions are measured from the envelope's edges, so from the paper's corner.
+    printer.setFullPage(true);
+    const EnvelopeFormat *format = SelectedEnvelope();
+    return beginEnvelopeRun(painter, printer,
+                            format ? std::optional<EnvelopeFormat>(*format) : std::nullopt,
+                            PrinterPaperStore::load(printerSettingsName(printer)));
 }
 
 void CTobrelView::OnPrinterFeedSettings()
@@ -743,7 +757,7 @@ void CTobrelView::OnEndPrinting(QPainter &)
 bool CTobrelView::PrintEnvelope(QPrinter &printer)
 {
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!BeginOnEnvelopePaper(painter, printer))
         return false;
     OnBeginPrinting(painter);
     OnPrint(painter);
@@ -811,8 +825,13 @@ void CTobrelView::OnBatchPrint()
 
     EnvelopePage page = CurrentPage();
     const bool fieldFollows = page.thirdField && m_linkThirdField != 0;
+    QPainter painter;
+    if (!BeginOnEnvelopePaper(painter, Printer())) {
+        ReportPrintNotStarted();
+        return;
+    }
     const BatchPrintResult result = printBatch(
-        Printer(), count,
+        painter, Printer(), count,
         [&](int number) {
             const AddressEntry &addressee = m_addressees.ElementAt(rows[std::size_t(number - 1)]);
             page.addresseeText = fromStoredText(addressee.text);
@@ -821,7 +840,7 @@ void CTobrelView::OnBatchPrint()
             return page;
         },
         this);
-    if (!result.started && result.requested > 0)
+    if (result.failed)
         ReportPrintNotStarted();
     else if (result.cancelled)
         showMessageBox(this,

@@ -152,8 +152,12 @@ private:
     void ReportPrintNotStarted();
     // The page as printed now: boxes' texts, font, selected format, shown third field.
     EnvelopePage CurrentPage();
+    // The first format with the selected label, or null.
+    const EnvelopeFormat *SelectedEnvelope() const;
     // The selected format's size for the paper; DL, the commonest, when there is none.
     QSizeF SelectedEnvelopeMillimetres() const;
+    // Begins painter on the selected envelope's paper for printer, as set for that printer.
+    bool BeginOnEnvelopePaper(QPainter &painter, QPrinter &printer) const;
     // Made on first use: asking for the default printer is not free at start-up.
     QPrinter &Printer();
 

@@ -74,11 +74,10 @@ QList<QMultiHash<QString, QPointF>> pdfWords(const QString &pdf)
     return pages;
 }
 
-// A position on the envelope in points of the page, whose margins are 10 mm as in the print
-// dialog's PDF printer.
+// A position on the envelope in points of the page, which is the envelope itself.
 QPointF onPage(double leftCm, double topCm)
 {
-    return {(1 + leftCm) * 72 / 2.54, (1 + topCm) * 72 / 2.54};
+    return {leftCm * 72 / 2.54, topCm * 72 / 2.54};
 }
 
 } // namespace

@@ -82,7 +82,7 @@ private slots:
 
     void aChangeIsKeptForRecovery()
     {
-        auto *view = qobject_cast<CTobrelView *>(m_app->GetMainWnd()->centralWidget());
+        auto *view = m_app->GetMainWnd()->findChild<CTobrelView *>();
         QVERIFY(view);
         view->m_senders.Append(AddressEntry{"Praha", "Jan"});
         view->NoteListsChanged();

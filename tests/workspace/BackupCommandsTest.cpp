@@ -370,10 +370,12 @@ void BackupCommandsTest::envelopesRestoreIntoEnvelopeList()
 void BackupCommandsTest::standardEnvelopesJoinTheCombo()
 {
     m_envelopes.Append(envelope("DL"));
+    m_envelopeList->reload();
     commands().OnAddStandardEnvelopes();
     QCOMPARE(m_envelopes.GetSize(), 11);
-    QCOMPARE(comboItems(m_envelopeCombo.get()),
-             (QStringList{"B4", "B5", "B6", "C4", "C5", "C6", "C6/5", "E4", "Monarch", "US #10"}));
+    QCOMPARE(comboItems(m_envelopeCombo.get()), (QStringList{"B4", "B5", "B6", "C4", "C5", "C6",
+                                                             "C6/5", "DL", "E4", "Monarch",
+                                                             "US #10"}));
     QCOMPARE(m_recorder->messages.first().caption, QStringLiteral("Standardní formáty obálek"));
     QCOMPARE(m_recorder->messages.first().text,
              QStringLiteral("Standardní formáty obálek byly přidány.\n\nTyto obálky již "

@@ -1,12 +1,12 @@
 // A folder whose name is code page 1250 bytes, not UTF-8, as an old USB disk brings it.
 #include "BackupCommands.h"
+#include "RecordListModel.h"
 #include "DialogStubs.h"
 #include "FileBytes.h"
 #include "PrivateProfile.h"
 #include "Texts.h"
 #include "WorkspaceStores.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -68,13 +68,14 @@ void ByteNamesTest::listsBackupsAndProfileLiveInAForeignFolder()
     // The backup dialog wanders off; the folder, whose name is no text, must come back.
     {
         QWidget owner;
-        QComboBox combo;
+        EnvelopeListModel envelopeList(envelopes);
+        AddressListModel senderList(senders);
         FileDialogStub files;
         files.answer = [&root](const FileDialogRequest &) {
             QDir::setCurrent(root.path());
             return std::optional<QString>(); // Cancel
         };
-        BackupCommands(&owner, {&envelopes, &senders, &senders, &combo, &combo, &combo})
+        BackupCommands(&owner, {&envelopes, &senders, &senders, &envelopeList, &senderList, &senderList})
             .OnBackupEnvelopes();
     }
     QVERIFY(writeEnvelopeBackup(QStringLiteral("b.zob"), envelopes));
