@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -24,12 +25,14 @@ bool readAddress(ArchiveReader &in, AddressEntry &entry)
 // Reads a count and whole entries; the count only bounds the loop, so a hostile count
 // costs nothing beyond the bytes that are really there.
 template <typename T>
-bool readList(ArchiveReader &in, bool (*readEntry)(ArchiveReader &, T &),
-              const std::function<void(T &&)> &sink)
+bool readList(ArchiveReader &in, bool (*readEntry)(ArchiveReader &, T &), qsizetype smallestEntry,
+              const std::function<void(T &&)> &sink, const std::function<void(int)> &expect)
 {
     std::int32_t count = 0;
     if (!in.readInt32(count))
         return false;
+    if (expect && count > 0)
+        expect(int(std::min<qsizetype>(count, in.remaining() / smallestEntry)));
     for (std::int32_t i = 0; i < count; ++i) {
         T entry;
         if (!readEntry(in, entry))
@@ -45,6 +48,12 @@ template <typename T> auto appendTo(RecordArray<T> &array, int &kept)
         array.Append(std::move(entry));
         ++kept;
     };
+}
+
+// Room for the entries the file can hold, so a long list is not moved while it grows.
+template <typename T> auto makeRoomIn(RecordArray<T> &array)
+{
+    return [&array](int count) { array.Reserve(array.GetSize() + count); };
 }
 
 LoadReport::State stateAfterReading(bool whole, const ArchiveReader &in)
@@ -92,7 +101,7 @@ template <typename Read> LoadReport loadListStore(const QString &path, Read read
 LoadReport loadEnvelopeStore(const QString &path, EnvelopeFormatArray &envelopes)
 {
     return loadListStore(path, [&envelopes](ArchiveReader &in, int &kept) {
-        return readEnvelopeList(in, appendTo(envelopes, kept));
+        return readEnvelopeList(in, appendTo(envelopes, kept), makeRoomIn(envelopes));
     });
 }
 
@@ -100,8 +109,8 @@ LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
                             AddressEntryArray &addressees)
 {
     return loadListStore(path, [&senders, &addressees](ArchiveReader &in, int &kept) {
-        return readAddressList(in, appendTo(senders, kept)) &&
-               readAddressList(in, appendTo(addressees, kept));
+        return readAddressList(in, appendTo(senders, kept), makeRoomIn(senders)) &&
+               readAddressList(in, appendTo(addressees, kept), makeRoomIn(addressees));
     });
 }
 
@@ -109,15 +118,14 @@ LoadReport loadRecoveryStore(const QString &path, EnvelopeFormatArray &envelopes
                              AddressEntryArray &senders, AddressEntryArray &addressees)
 {
     return loadListStore(path, [&](ArchiveReader &in, int &kept) {
-        return readEnvelopeList(in, appendTo(envelopes, kept)) &&
-               readAddressList(in, appendTo(senders, kept)) &&
-               readAddressList(in, appendTo(addressees, kept));
+        return readEnvelopeList(in, appendTo(envelopes, kept), makeRoomIn(envelopes)) &&
+               readAddressList(in, appendTo(senders, kept), makeRoomIn(senders)) &&
+               readAddressList(in, appendTo(addressees, kept), makeRoomIn(addressees));
     });
 }
 
 QByteArray recoveryStoreBytes(const EnvelopeFormatArray &envelopes,
-                              const AddressEntryArray &senders,
-                              const AddressEntryArray &addressees)
+                              const AddressEntryArray &senders, const AddressEntryArray &addressees)
 {
     ArchiveWriter out;
     writeEnvelopeList(out, envelopes);
@@ -238,12 +246,16 @@ void writeAddressList(ArchiveWriter &out, const AddressEntryArray &entries)
     }
 }
 
-bool readEnvelopeList(ArchiveReader &in, const std::function<void(EnvelopeFormat &&)> &sink)
+bool readEnvelopeList(ArchiveReader &in, const std::function<void(EnvelopeFormat &&)> &sink,
+                      const std::function<void(int)> &expect)
 {
-    return readList<EnvelopeFormat>(in, readEnvelope, sink);
+    // Six lengths and a label's one-byte length.
+    return readList<EnvelopeFormat>(in, readEnvelope, 6 * 4 + 1, sink, expect);
 }
 
-bool readAddressList(ArchiveReader &in, const std::function<void(AddressEntry &&)> &sink)
+bool readAddressList(ArchiveReader &in, const std::function<void(AddressEntry &&)> &sink,
+                     const std::function<void(int)> &expect)
 {
-    return readList<AddressEntry>(in, readAddress, sink);
+    // Two one-byte string lengths.
+    return readList<AddressEntry>(in, readAddress, 2, sink, expect);
 }

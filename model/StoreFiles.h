@@ -23,7 +23,12 @@ inline constexpr char kRecoveryFileName[] = "tobrel-obnova.ar";
 // whole entries before the fault were kept (keptEntries of them).
 struct LoadReport
 {
-    enum class State { Missing, Whole, Damaged };
+    enum class State
+    {
+        Missing,
+        Whole,
+        Damaged
+    };
     State state = State::Missing;
     int keptEntries = 0;
 };
@@ -67,6 +72,9 @@ QString keepDamagedFile(const QString &path);
 void writeEnvelopeList(ArchiveWriter &out, const EnvelopeFormatArray &envelopes);
 void writeAddressList(ArchiveWriter &out, const AddressEntryArray &entries);
 // Read a count and as many whole entries as there are, handing each to sink; false when
-// the list ended early or an entry could not be read whole.
-bool readEnvelopeList(ArchiveReader &in, const std::function<void(EnvelopeFormat &&)> &sink);
-bool readAddressList(ArchiveReader &in, const std::function<void(AddressEntry &&)> &sink);
+// the list ended early or an entry could not be read whole. expect is told first how many
+// entries are coming, at most as many as the bytes left can hold.
+bool readEnvelopeList(ArchiveReader &in, const std::function<void(EnvelopeFormat &&)> &sink,
+                      const std::function<void(int count)> &expect = {});
+bool readAddressList(ArchiveReader &in, const std::function<void(AddressEntry &&)> &sink,
+                     const std::function<void(int count)> &expect = {});
