@@ -53,7 +53,7 @@ RestoreOutcome restoreList(const QString &path, RecordArray<Entry> &list, ReadLi
 
     ArchiveReader in(contents.bytes);
     LabelMerge<Entry> merge(list, outcome);
-    const bool listWhole = readList(in, [&](Entry &&entry) { merge(std::move(entry)); });
+    const bool listWhole = readList(in, [&](Entry &&entry) { merge(std::move(entry)); }, {});
     // Bytes after the last entry mean the file holds another kind of list.
     outcome.whole = listWhole && in.atEnd();
     return outcome;
