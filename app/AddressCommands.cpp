@@ -1,12 +1,12 @@
 #include "AddressCommands.h"
 
 #include "AddressFile.h"
+#include "FolderLock.h"
 #include "StoreFiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLockFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -56,10 +56,10 @@ int fileErrorCode(const QString &path)
 
 int importAddresses(const QString &path, AddressList list)
 {
-    // The folder lock, taken here and nowhere else in this file: import rewrites
-    // "adresy.ar", which an open window writes again when it closes. Export only reads.
-    QLockFile lock(QDir::current().filePath(QStringLiteral(".tobrel.lock")));
-    if (!lock.tryLock(0)) {
+    // Import rewrites "adresy.ar", which an open window writes again when it closes; export
+    // only reads.
+    FolderLock lock;
+    if (lock.tryLock() == FolderLock::State::HeldByAnother) {
         return fail(1, tr("Složka „%1“ je otevřená v jiném okně programu Tobrel: importujte "
                           "v tom okně, nebo ho zavřete.")
                            .arg(QDir::toNativeSeparators(QDir::currentPath())));
