@@ -104,7 +104,7 @@ void CMainFrame::CreateMenu()
           {QT_TR_NOOP("Ob&novit ze zálohy"), Command::RestoreBackup}}},
         {QT_TR_NOOP("&Zobrazit"), {{QT_TR_NOOP("&Panel nástrojů"), Command::ViewToolbar}}},
         {QT_TR_NOOP("&Nástroje"),
-         {{QT_TR_NOOP("Hromadný tisk…"), Command::BatchPrint},
+         {{QT_TR_NOOP("&Hromadný tisk…"), Command::BatchPrint},
           {nullptr, 0},
           {QT_TR_NOOP("&Importovat adresy…"), Command::ImportAddresses},
           {QT_TR_NOOP("&Exportovat adresy…"), Command::ExportAddresses},

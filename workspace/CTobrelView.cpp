@@ -807,6 +807,12 @@ void CTobrelView::OnFilePrintSetup()
 
 void CTobrelView::OnBatchPrint()
 {
+    // A run without a format would be a stack of empty pages.
+    if (!SelectedEnvelope()) {
+        showMessageBox(this, tr("Nejprve zvolte obálku, na kterou se má tisknout."),
+                       tr("Hromadný tisk"), MessageIcon::Exclamation);
+        return;
+    }
     BatchPrintDialog chooser(m_addressees, this);
     if (chooser.exec() != QDialog::Accepted)
         return;
