@@ -49,6 +49,7 @@ bool mayChangeLists(int command)
     case Command::DeleteEntries:
     case Command::RestoreBackup:
     case Command::ImportAddresses:
+    case Command::AddStandardEnvelopes:
         return true;
     default:
         return false;
