@@ -105,6 +105,7 @@ void CMainFrame::CreateMenu()
         {QT_TR_NOOP("&Zobrazit"), {{QT_TR_NOOP("&Panel nástrojů"), Command::ViewToolbar}}},
         {QT_TR_NOOP("&Nástroje"),
          {{QT_TR_NOOP("&Hromadný tisk…"), Command::BatchPrint},
+          {QT_TR_NOOP("Ná&hled tisku"), Command::PrintPreviewChecked},
           {nullptr, 0},
           {QT_TR_NOOP("&Importovat adresy…"), Command::ImportAddresses},
           {QT_TR_NOOP("&Exportovat adresy…"), Command::ExportAddresses},

@@ -7,13 +7,22 @@
 #include <QRect>
 #include <QString>
 
+#include <algorithm>
+
+namespace {
+// Lines follow each other at the font's height without its external leading, as the
+// envelopes have always been printed; Qt's own line spacing would add the leading.
+int lineStep(const QPainter &painter)
+{
+    return QFontMetrics(painter.font(), painter.device()).height();
+}
+} // namespace
+
 void drawClippedText(QPainter &painter, const QRect &rect, const QString &text)
 {
     if (text.isEmpty())
         return;
-    // Lines follow each other at the font's height without its external leading, as the
-    // envelopes have always been printed; Qt's own line spacing would add the leading.
-    const int lineStep = QFontMetrics(painter.font(), painter.device()).height();
+    const int lineStep = ::lineStep(painter);
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     QRect lineRect(rect.left(), rect.top(), qMax(rect.width(), 0), lineStep);
@@ -26,6 +35,19 @@ void drawClippedText(QPainter &painter, const QRect &rect, const QString &text)
         lineRect.translate(0, lineStep);
     }
     painter.restore();
+}
+
+bool textFitsIn(const QPainter &painter, const QRect &rect, const QString &text)
+{
+    if (text.isEmpty())
+        return true;
+    const QFontMetrics metrics(painter.font(), painter.device());
+    const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
+    if (qint64(lines.size()) * lineStep(painter) > rect.height())
+        return false;
+    return std::all_of(lines.cbegin(), lines.cend(), [&](QStringView line) {
+        return metrics.horizontalAdvance(line.toString()) <= rect.width();
+    });
 }
 
 QFont fontWithPixelHeight(const LOGFONT &record, int pixels)

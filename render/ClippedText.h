@@ -13,6 +13,9 @@ class QString;
 // stands. Nothing is drawn for an empty text.
 void drawClippedText(QPainter &painter, const QRect &rect, const QString &text);
 
+// Whether drawClippedText shows all of text in rect with the painter's font, or cuts some off.
+bool textFitsIn(const QPainter &painter, const QRect &rect, const QString &text);
+
 // The font of a record at a character height in device pixels; zero or less keeps the
 // default size, as the old font height 0 did.
 QFont fontWithPixelHeight(const LOGFONT &record, int pixels);

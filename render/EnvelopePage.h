@@ -4,6 +4,8 @@
 #include "Records.h"
 #include "ThirdFieldSettings.h"
 
+#include <QList>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -27,6 +29,9 @@ struct EnvelopePage
 // The one drawing routine of the page, for the printer, the print preview and PDF files:
 // device pixels of the painter's device from its top-left, at true size.
 void drawEnvelopePage(QPainter &painter, const EnvelopePage &page);
+
+// The boxes of page whose text the page cuts off at their edges, in the same device pixels.
+QList<QRect> cutTextBoxes(QPainter &painter, const EnvelopePage &page);
 
 // One envelope per page on device, which painter was begun on, drawn page by page so that a
 // long run holds one page at a time; ends painter. After each page goOn, when given, says

@@ -36,6 +36,32 @@
 
 namespace {
 
+// Shades the paper's edges the printer cannot print on and frames the boxes whose text is cut.
+void markPrintingLimits(QPainter &painter, const QPrinter &printer, const QList<QRect> &cutBoxes)
+{
+    painter.save();
+    painter.setPen(QPen(Qt::red, 0));
+    painter.setBrush(Qt::NoBrush);
+    for (const QRect &box : cutBoxes)
+        painter.drawRect(box);
+    painter.resetTransform();
+    QPageLayout limits = printer.pageLayout();
+    limits.setMargins(limits.minimumMargins());
+    const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
+    const QRect printable = paper - limits.marginsPixels(printer.resolution());
+    const QColor shade(128, 128, 128, 96);
+    painter.fillRect(QRect(paper.topLeft(), QPoint(paper.right(), printable.top() - 1)), shade);
+    painter.fillRect(QRect(QPoint(paper.left(), printable.bottom() + 1), paper.bottomRight()),
+                     shade);
+    painter.fillRect(QRect(QPoint(paper.left(), printable.top()),
+                           QPoint(printable.left() - 1, printable.bottom())),
+                     shade);
+    painter.fillRect(QRect(QPoint(printable.right() + 1, printable.top()),
+                           QPoint(paper.right(), printable.bottom())),
+                     shade);
+    painter.restore();
+}
+
 // The commands after which a list may differ.
 bool mayChangeLists(int command)
 {
@@ -456,6 +482,7 @@ bool CTobrelView::OnCmdMsg(int id)
         {Command::FilePrintDirect, &CTobrelView::OnFilePrintDirect},
         {Command::FilePrintPreview, &CTobrelView::OnFilePrintPreview},
         {Command::BatchPrint, &CTobrelView::OnBatchPrint},
+        {Command::PrintPreviewChecked, &CTobrelView::OnPrintPreviewChecked},
     };
     // Every command works on the controls and lists of the first set-up.
     if (!m_initialUpdateDone)
@@ -857,4 +884,20 @@ void CTobrelView::OnBatchPrint()
                            .arg(result.requested)
                            .arg(result.lastSent),
                        tr("Hromadný tisk"), MessageIcon::Information);
+}
+
+void CTobrelView::OnPrintPreviewChecked()
+{
+    QPrintPreviewDialog dialog(&Printer(), this);
+    NoPageRange::applyTo(&dialog);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {
+        QPainter painter;
+        if (!BeginOnEnvelopePaper(painter, *printer))
+            return;
+        const EnvelopePage page = CurrentPage();
+        drawEnvelopePage(painter, page);
+        markPrintingLimits(painter, *printer, cutTextBoxes(painter, page));
+        painter.end();
+    });
+    dialog.exec();
 }

@@ -86,6 +86,8 @@ public:
     void OnFilePrintPreview();
     void OnFilePrintSetup();
     void OnBatchPrint();
+    // The print preview with what the printer cannot print shaded and cut texts marked.
+    void OnPrintPreviewChecked();
     // The print dialog when asked for; false ends the job.
     bool OnPreparePrinting(bool showDialog);
     void OnBeginPrinting(QPainter &painter);

@@ -22,6 +22,7 @@ inline constexpr int ExportAddresses = 32811;
 inline constexpr int BatchPrint = 32812;
 inline constexpr int AddStandardEnvelopes = 32820;
 inline constexpr int PrinterFeedSettings = 32821;
+inline constexpr int PrintPreviewChecked = 32822;
 inline constexpr int FileNew = 57600;
 inline constexpr int FileOpen = 57601;
 inline constexpr int FileSave = 57603;

@@ -99,7 +99,7 @@ private slots:
             "Zálo&hování: &Odesílatelé=32781, &Adresáti=32782, O&bálky=32783, -, "
             "Ob&novit ze zálohy=32784",
             "&Zobrazit: &Panel nástrojů=59392",
-            "&Nástroje: &Hromadný tisk…=32812, -, &Importovat adresy…=32810, "
+            "&Nástroje: &Hromadný tisk…=32812, Ná&hled tisku=32822, -, &Importovat adresy…=32810, "
             "&Exportovat adresy…=32811, -, Přidat &standardní formáty obálek=32820, "
             "Nastavení &tiskárny pro obálky…=32821",
             "&Nápověda: &O aplikaci=57664",

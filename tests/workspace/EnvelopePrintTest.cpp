@@ -148,6 +148,8 @@ private Q_SLOTS:
     void printsWhatTheBoxesHoldNow();
     void emptyPageWithoutFormat();
     void thirdFieldOnlyWhileShown();
+    void marksTextTheBoxCuts_data();
+    void marksTextTheBoxCuts();
     void pdfPlacesTheTexts_data();
     void pdfPlacesTheTexts();
 };
@@ -300,6 +302,31 @@ void EnvelopePrintTest::pdfPlacesTheTexts()
     const double stepPoints = lineStep * 72.0 / dpi;
     QVERIFY2(qAbs(words["Praha"].top() - words["Firma"].top() - 2 * stepPoints) < 0.1,
              qPrintable(QString::number(words["Praha"].top() - words["Firma"].top())));
+}
+
+void EnvelopePrintTest::marksTextTheBoxCuts_data()
+{
+    QTest::addColumn<QString>("addressee");
+    QTest::addColumn<QList<QRect>>("cut");
+    const QRect addresseeBox = corners(2598, 1299, 5409, 2693).toRect();
+    QTest::newRow("fits") << QStringLiteral("Jan Novák\nKrátká 5\nBrno") << QList<QRect>{};
+    QTest::newRow("line past the right edge") << QString(60, u'W') << QList<QRect>{addresseeBox};
+    QTest::newRow("lines past the bottom")
+        << QStringLiteral("řádek\n").repeated(20) << QList<QRect>{addresseeBox};
+}
+
+void EnvelopePrintTest::marksTextTheBoxCuts()
+{
+    QFETCH(QString, addressee);
+    QFETCH(QList<QRect>, cut);
+    EnvelopePage page;
+    page.format = envelope("DL", 22.9f, 11.4f, 1, 1, 11, 5.5f);
+    InitDefaultLogFont(page.printFont);
+    page.senderText = QStringLiteral("Firma s.r.o.");
+    page.addresseeText = addressee;
+    RecordingPrinter printer(600);
+    QPainter painter(&printer);
+    QCOMPARE(cutTextBoxes(painter, page), cut);
 }
 
 QTEST_MAIN(EnvelopePrintTest)
