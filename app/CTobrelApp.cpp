@@ -131,6 +131,7 @@ bool CTobrelApp::InitInstance()
     }
 
     m_view = new CTobrelView;
+    m_view->StartReadingLists();
     m_mainFrame = new CMainFrame(m_view, m_view);
     m_mainFrame->setAttribute(Qt::WA_DeleteOnClose);
     m_mainFrame->AddCommandTarget(&m_document);

@@ -15,17 +15,22 @@ template <typename T> void RecordArray<T>::SetSize(int newSize, int growBy)
         m_capacity = 0;
         return;
     }
-    if (newSize > m_capacity) {
-        int capacity = newSize;
-        if (m_capacity > 0) {
-            const int step = m_nGrowBy != 0 ? m_nGrowBy : std::clamp(GetSize() / 8, 4, 1024);
-            capacity = std::max(m_capacity + step, newSize);
-        }
-        // The rule above is what callers observe; the block itself grows geometrically so
-        // that loading a million entries does not copy the list a thousand times.
-        m_capacity = capacity;
-    }
+    ReportCapacityFor(newSize);
     m_elements.resize(std::size_t(newSize));
+}
+
+template <typename T> void RecordArray<T>::ReportCapacityFor(int newSize)
+{
+    if (newSize <= m_capacity)
+        return;
+    int capacity = newSize;
+    if (m_capacity > 0) {
+        const int step = m_nGrowBy != 0 ? m_nGrowBy : std::clamp(GetSize() / 8, 4, 1024);
+        capacity = std::max(m_capacity + step, newSize);
+    }
+    // The rule above is what callers observe; the block itself grows geometrically so that
+    // loading a million entries does not copy the list a thousand times.
+    m_capacity = capacity;
 }
 
 template <typename T> void RecordArray<T>::SetAtGrow(int i, const T &element)
@@ -46,10 +51,8 @@ template <typename T> void RecordArray<T>::Append(const T &element)
 
 template <typename T> void RecordArray<T>::Append(T &&element)
 {
-    T moved = std::move(element);
-    const int i = GetSize();
-    SetSize(i + 1);
-    m_elements[std::size_t(i)] = std::move(moved);
+    ReportCapacityFor(GetSize() + 1);
+    m_elements.push_back(std::move(element));
 }
 
 template <typename T> void RecordArray<T>::RemoveAt(int i)

@@ -28,6 +28,8 @@ public:
     int FindByLabel(std::string_view key) const;
 
 private:
+    void ReportCapacityFor(int newSize);
+
     std::vector<T> m_elements;
     int m_capacity = 0;
     int m_nGrowBy = 0;

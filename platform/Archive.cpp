@@ -148,18 +148,28 @@ FileContents readWholeFile(const QByteArray &nativePath)
     contents.status = FileReadStatus::Unreadable;
     struct stat info;
     bool whole = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
-    char buffer[65536];
+    // Straight into a block of the size the file has; a file that grows meanwhile is read
+    // on to its end all the same.
+    QByteArray &bytes = contents.bytes;
+    if (whole && S_ISREG(info.st_mode))
+        bytes.resize(qsizetype(info.st_size));
+    qsizetype got = 0;
+    char more[65536];
     while (whole) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count == 0)
-            break;
+        const bool full = got == bytes.size();
+        const ssize_t count = full ? ::read(fd, more, sizeof more)
+                                   : ::read(fd, bytes.data() + got, std::size_t(bytes.size() - got));
         if (count < 0 && errno == EINTR)
             continue;
-        if (count < 0)
-            whole = false;
-        else
-            contents.bytes.append(buffer, qsizetype(count));
+        if (count <= 0) {
+            whole = count == 0;
+            break;
+        }
+        if (full)
+            bytes.append(more, qsizetype(count));
+        got += count;
     }
+    bytes.truncate(got); // a file that shrank meanwhile
     ::close(fd);
     if (whole)
         contents.status = FileReadStatus::Read;

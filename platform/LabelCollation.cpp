@@ -14,9 +14,11 @@
 
 namespace {
 
+// One per thread: a collator sets itself up lazily on its first comparison, so it must not
+// be shared by threads that sort at the same time.
 const QCollator &labelCollator()
 {
-    static const QCollator collator = [] {
+    thread_local const QCollator collator = [] {
         QCollator c(QLocale(QLocale::Czech, QLocale::Czechia));
         c.setCaseSensitivity(Qt::CaseInsensitive);
         return c;

@@ -50,24 +50,28 @@ const char *LabelListModel::keyOf(int entry) const
     return entry < 0 ? m_extraKey.c_str() : m_keys.c_str() + m_keyOffsets[std::size_t(entry)];
 }
 
-bool LabelListModel::rowLess(int a, int b) const
+namespace {
+
+void appendKey(std::string_view label, std::string &keys, std::vector<std::uint32_t> &offsets)
+{
+    offsets.push_back(std::uint32_t(keys.size()));
+    LabelCollation::appendSortKey(label, keys);
+    keys += '\0';
+}
+
+// Equal keys: the labels themselves decide (LabelCollation::compareTies).
+template <typename KeyOf, typename LabelOf>
+bool entryLess(int a, int b, const KeyOf &keyOf, const LabelOf &labelOf)
 {
     if (const int order = std::strcmp(keyOf(a), keyOf(b)))
         return order < 0;
     return LabelCollation::compareTies(fromCp1250(labelOf(a)), fromCp1250(labelOf(b))) < 0;
 }
 
-void LabelListModel::appendKeys(int first)
-{
-    for (int entry = first; entry < entryCount(); ++entry) {
-        m_keyOffsets.push_back(std::uint32_t(m_keys.size()));
-        LabelCollation::appendSortKey(entryLabel(entry), m_keys);
-        m_keys += '\0';
-    }
-}
-
-void LabelListModel::sortRows(std::vector<int>::iterator begin,
-                              std::vector<int>::iterator end) const
+// A stable sort of the entries from begin to end.
+template <typename KeyOf, typename LabelOf>
+void sortEntries(std::vector<int>::iterator begin, std::vector<int>::iterator end,
+                 const KeyOf &keyOf, const LabelOf &labelOf)
 {
     // The first bytes of each key side by side with the entry: most comparisons end there
     // without a look into the key block, even where many labels begin alike (surnames).
@@ -86,30 +90,65 @@ void LabelListModel::sortRows(std::vector<int>::iterator begin,
                                              << (56 - 8 * (i % 8));
         items.push_back(item);
     }
-    std::stable_sort(items.begin(), items.end(), [this](const Item &a, const Item &b) {
+    std::stable_sort(items.begin(), items.end(), [&](const Item &a, const Item &b) {
         if (a.head != b.head)
             return a.head < b.head;
-        return rowLess(a.entry, b.entry);
+        return entryLess(a.entry, b.entry, keyOf, labelOf);
     });
     for (const Item &item : items)
         *begin++ = item.entry;
 }
 
+} // namespace
+
+bool LabelListModel::rowLess(int a, int b) const
+{
+    return entryLess(
+        a, b, [this](int entry) { return keyOf(entry); },
+        [this](int entry) { return labelOf(entry); });
+}
+
+void LabelListModel::appendKeys(int first)
+{
+    for (int entry = first; entry < entryCount(); ++entry)
+        appendKey(entryLabel(entry), m_keys, m_keyOffsets);
+}
+
+LabelListModel::Order
+LabelListModel::sortedOrder(int count, const std::function<std::string_view(int)> &labelAt)
+{
+    Order order;
+    order.keys.reserve(std::size_t(count) * 32);
+    order.keyOffsets.reserve(std::size_t(count));
+    order.rows.reserve(std::size_t(count) + 1);
+    for (int entry = 0; entry < count; ++entry) {
+        appendKey(labelAt(entry), order.keys, order.keyOffsets);
+        order.rows.push_back(entry);
+    }
+    sortEntries(
+        order.rows.begin(), order.rows.end(),
+        [&order](int entry) { return order.keys.c_str() + order.keyOffsets[std::size_t(entry)]; },
+        labelAt);
+    return order;
+}
+
 void LabelListModel::reload()
 {
+    reload(sortedOrder(entryCount(), [this](int entry) { return entryLabel(entry); }));
+}
+
+void LabelListModel::reload(Order order)
+{
+    Q_ASSERT(int(order.rows.size()) == entryCount());
     beginResetModel();
-    m_keys.clear();
-    m_keyOffsets.clear();
-    m_keys.reserve(std::size_t(entryCount()) * 32);
-    m_keyOffsets.reserve(std::size_t(entryCount()));
-    appendKeys(0);
-    m_rows.clear();
-    m_rows.reserve(std::size_t(entryCount()) + 1);
-    for (int entry = 0; entry < entryCount(); ++entry)
-        m_rows.push_back(entry);
+    m_keys = std::move(order.keys);
+    m_keyOffsets = std::move(order.keyOffsets);
+    m_rows = std::move(order.rows);
+    // After the labels equal to it, as if it came last.
     if (!m_extraRow.isEmpty())
-        m_rows.push_back(-1);
-    sortRows(m_rows.begin(), m_rows.end());
+        m_rows.insert(std::upper_bound(m_rows.begin(), m_rows.end(), -1,
+                                       [this](int a, int b) { return rowLess(a, b); }),
+                      -1);
     endResetModel();
 }
 
@@ -134,7 +173,9 @@ void LabelListModel::entriesAppended(int first)
         persistentEntries.push_back(entryAt(index.row()));
 
     const auto oldEnd = m_rows.begin() + oldRows;
-    sortRows(oldEnd, m_rows.end());
+    sortEntries(
+        oldEnd, m_rows.end(), [this](int entry) { return keyOf(entry); },
+        [this](int entry) { return labelOf(entry); });
     std::vector<int> merged;
     merged.reserve(m_rows.size());
     auto from = m_rows.begin();

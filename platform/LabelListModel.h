@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,8 +29,21 @@ public:
     // CB_FINDSTRINGEXACT from the top: the first row equal to text; -1 if none.
     int findExact(const QString &text) const;
 
+    // The collation keys of a collection's labels and the order they give (the extra row
+    // left out): prepared apart from any model, on another thread if need be, and handed to
+    // reload.
+    struct Order
+    {
+        std::string keys;
+        std::vector<std::uint32_t> keyOffsets;
+        std::vector<int> rows;
+    };
+    static Order sortedOrder(int count, const std::function<std::string_view(int)> &labelAt);
+
     // The collection was filled anew.
     void reload();
+    // The same, with its order prepared already.
+    void reload(Order order);
     // Entries from first to the end were appended: each takes its sorted place after the
     // labels equal to it; the rows shown before keep their persistent indexes.
     void entriesAppended(int first);
@@ -48,7 +62,6 @@ private:
     const char *keyOf(int entry) const;
     bool rowLess(int a, int b) const;
     void appendKeys(int first);
-    void sortRows(std::vector<int>::iterator begin, std::vector<int>::iterator end) const;
     // The first row from lower on whose label begins with text, while keys stay below bound.
     int findInRange(const std::string &lower, const std::string &bound, const QString &text) const;
     int lowerBound(const std::string &key) const;

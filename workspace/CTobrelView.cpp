@@ -27,6 +27,7 @@
 
 #include <QPainter>
 #include <QPrintDialog>
+#include <QFile>
 #include <QPrintPreviewDialog>
 #include <QTextDocument>
 #include <QTimer>
@@ -229,15 +230,28 @@ void CTobrelView::CreateControls()
     connect(m_scaleCombo, &QComboBox::activated, this, &CTobrelView::OnScaleChange);
 }
 
+void CTobrelView::StartReadingLists()
+{
+    // The changes a previous session left come first: the user may choose them instead.
+    if (!m_initialUpdateDone && !m_preparedLists.valid() &&
+        !QFile::exists(QString::fromLatin1(kRecoveryFileName)))
+        m_preparedLists = std::async(std::launch::async, prepareLists);
+}
+
 void CTobrelView::FillLists()
 {
-    if (!m_recovery.offerLeftChanges(nullptr, m_envelopes, m_senders, m_addressees)) {
-        m_stores.loadLists(m_envelopes, m_senders, m_addressees);
-        m_recovery.markSaved();
+    if (m_recovery.offerLeftChanges(nullptr, m_envelopes, m_senders, m_addressees)) {
+        m_envelopeList.reload();
+        m_senderList.reload();
+        m_addresseeList.reload();
+        return;
     }
-    m_envelopeList.reload();
-    m_senderList.reload();
-    m_addresseeList.reload();
+    PreparedLists prepared = m_preparedLists.valid() ? m_preparedLists.get() : prepareLists();
+    m_stores.adoptLists(std::move(prepared.stored), m_envelopes, m_senders, m_addressees);
+    m_recovery.markSaved(prepared.fingerprint);
+    m_envelopeList.reload(std::move(prepared.envelopeOrder));
+    m_senderList.reload(std::move(prepared.senderOrder));
+    m_addresseeList.reload(std::move(prepared.addresseeOrder));
 }
 
 void CTobrelView::ReportDamagedStores()

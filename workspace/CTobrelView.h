@@ -6,6 +6,7 @@
 #include "CThirdFieldDlg.h"
 #include "EnvelopePage.h"
 #include "LogFont.h"
+#include "PreparedLists.h"
 #include "RecordArray.h"
 #include "RecordListModel.h"
 #include "RecoveryFile.h"
@@ -15,6 +16,7 @@
 #include <QTextCharFormat>
 #include <QWidget>
 
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +44,9 @@ public:
 
     // First set-up; a repeated call leaves controls, lists and stores as they are.
     void OnInitialUpdate();
+    // Reads and sorts the lists on another thread while the window is being built; the
+    // initial update takes them over.
+    void StartReadingLists();
 
     // Room for the combos and a long envelope at full scale, or for all of the one shown.
     QSize sizeHint() const override;
@@ -169,6 +174,7 @@ private:
     AddressListModel m_addresseeList;
     WorkspaceStores m_stores;
     RecoveryFile m_recovery{m_envelopes, m_senders, m_addressees};
+    std::future<PreparedLists> m_preparedLists;
     bool m_exitSaveDone = false;
     std::unique_ptr<QPrinter> m_printer;
     bool m_initialUpdateDone = false;

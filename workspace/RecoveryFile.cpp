@@ -5,13 +5,30 @@
 #include "StoreFiles.h"
 
 #include <QFile>
+#include <QHash>
 
+#include <bit>
 #include <utility>
 
 namespace {
 QString fileName()
 {
     return QString::fromLatin1(kRecoveryFileName);
+}
+
+std::size_t hashLabelled(std::string_view bytes, std::size_t seed)
+{
+    return qHashBits(bytes.data(), bytes.size(), qHash(bytes.size(), seed));
+}
+
+std::size_t hashAddresses(const AddressEntryArray &entries, std::size_t seed)
+{
+    seed = qHash(entries.GetSize(), seed);
+    for (int i = 0; i < entries.GetSize(); ++i) {
+        const AddressEntry &entry = entries.ElementAt(i);
+        seed = hashLabelled(entry.text, hashLabelled(entry.label, seed));
+    }
+    return seed;
 }
 } // namespace
 
@@ -61,9 +78,32 @@ bool RecoveryFile::offerLeftChanges(QWidget *owner, EnvelopeFormatArray &envelop
     return false;
 }
 
+std::size_t RecoveryFile::fingerprintOf(const EnvelopeFormatArray &envelopes,
+                                        const AddressEntryArray &senders,
+                                        const AddressEntryArray &addressees)
+{
+    std::size_t seed = qHash(envelopes.GetSize());
+    for (int i = 0; i < envelopes.GetSize(); ++i) {
+        const EnvelopeFormat &format = envelopes.ElementAt(i);
+        // Bit for bit, as the store keeps them.
+        seed = qHashMulti(hashLabelled(format.label, seed), std::bit_cast<quint32>(format.width),
+                          std::bit_cast<quint32>(format.height),
+                          std::bit_cast<quint32>(format.addresseeLeft),
+                          std::bit_cast<quint32>(format.addresseeTop),
+                          std::bit_cast<quint32>(format.senderLeft),
+                          std::bit_cast<quint32>(format.senderTop));
+    }
+    return hashAddresses(addressees, hashAddresses(senders, seed));
+}
+
 void RecoveryFile::markSaved()
 {
-    m_savedBytes = recoveryStoreBytes(m_envelopes, m_senders, m_addressees);
+    markSaved(fingerprintOf(m_envelopes, m_senders, m_addressees));
+}
+
+void RecoveryFile::markSaved(std::size_t fingerprint)
+{
+    m_savedFingerprint = fingerprint;
 }
 
 void RecoveryFile::scheduleWrite()
@@ -91,13 +131,13 @@ void RecoveryFile::remove()
 
 void RecoveryFile::write()
 {
-    const QByteArray bytes = recoveryStoreBytes(m_envelopes, m_senders, m_addressees);
     // Changes undone again leave nothing to recover.
-    if (bytes == m_savedBytes) {
+    if (m_savedFingerprint == fingerprintOf(m_envelopes, m_senders, m_addressees)) {
         QFile::remove(fileName());
         m_holdsChanges = false;
         return;
     }
     // A failure here is not reported: the save at the end reports its own.
-    m_holdsChanges = writeFileSafely(fileName(), bytes);
+    m_holdsChanges =
+        writeFileSafely(fileName(), recoveryStoreBytes(m_envelopes, m_senders, m_addressees));
 }

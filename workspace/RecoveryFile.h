@@ -6,6 +6,9 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <cstddef>
+#include <optional>
+
 class QWidget;
 
 // The recovery file beside the stores: about a second after each change it holds the
@@ -24,8 +27,14 @@ public:
     // comes back. Otherwise the file is set aside under a name that says so.
     bool offerLeftChanges(QWidget *owner, EnvelopeFormatArray &envelopes,
                           AddressEntryArray &senders, AddressEntryArray &addressees);
-    // The lists now hold what the stores hold: no file until they differ.
+    // The lists now hold what the stores hold: no file until they differ. The fingerprint of
+    // the lists may have been taken already.
     void markSaved();
+    void markSaved(std::size_t fingerprint);
+    // Tells lists apart without a copy of them.
+    static std::size_t fingerprintOf(const EnvelopeFormatArray &envelopes,
+                                     const AddressEntryArray &senders,
+                                     const AddressEntryArray &addressees);
     // A list may have changed: the file follows within about a second.
     void scheduleWrite();
     // Before the stores are written: a pending change goes to the file at once, so that a
@@ -41,8 +50,8 @@ private:
     const AddressEntryArray &m_senders;
     const AddressEntryArray &m_addressees;
     QTimer m_timer;
-    // The lists as the stores hold them; null after the lists came from the file.
-    QByteArray m_savedBytes;
+    // Of the lists as the stores hold them; none after the lists came from the file.
+    std::optional<std::size_t> m_savedFingerprint;
     bool m_holdsChanges = false;
     // A file that could not be set aside is left for the user.
     bool m_disabled = false;

@@ -32,9 +32,27 @@ PrintFont WorkspaceStores::loadPrintFont()
 void WorkspaceStores::loadLists(EnvelopeFormatArray &envelopes, AddressEntryArray &senders,
                                 AddressEntryArray &addressees)
 {
-    noteLoad(kEnvelopeStoreName, loadEnvelopeStore(storePath(kEnvelopeStoreName), envelopes));
-    noteLoad(kAddressStoreName,
-             loadAddressStore(storePath(kAddressStoreName), senders, addressees));
+    adoptLists(readLists(), envelopes, senders, addressees);
+}
+
+StoredLists WorkspaceStores::readLists()
+{
+    StoredLists lists;
+    lists.envelopeReport = loadEnvelopeStore(storePath(kEnvelopeStoreName), lists.envelopes);
+    lists.addressReport =
+        loadAddressStore(storePath(kAddressStoreName), lists.senders, lists.addressees);
+    return lists;
+}
+
+void WorkspaceStores::adoptLists(StoredLists &&lists, EnvelopeFormatArray &envelopes,
+                                 AddressEntryArray &senders, AddressEntryArray &addressees)
+{
+    Q_ASSERT(envelopes.GetSize() == 0 && senders.GetSize() == 0 && addressees.GetSize() == 0);
+    envelopes = std::move(lists.envelopes);
+    senders = std::move(lists.senders);
+    addressees = std::move(lists.addressees);
+    noteLoad(kEnvelopeStoreName, lists.envelopeReport);
+    noteLoad(kAddressStoreName, lists.addressReport);
 }
 
 void WorkspaceStores::noteLoad(const char *fileName, const LoadReport &report)

@@ -14,6 +14,16 @@ struct StoreSaveFailure
     QString reason;
 };
 
+// What the store files hold, read apart from the workspace (on another thread if need be).
+struct StoredLists
+{
+    EnvelopeFormatArray envelopes;
+    AddressEntryArray senders;
+    AddressEntryArray addressees;
+    LoadReport envelopeReport;
+    LoadReport addressReport;
+};
+
 // The store files of the workspace in the current directory: read once at the first
 // set-up, written once at the end. A damaged file is copied aside before anything can
 // overwrite it; if that copy fails, the file is left alone at the end.
@@ -22,9 +32,14 @@ class WorkspaceStores
 public:
     // Missing or damaged: the default font comes back.
     PrintFont loadPrintFont();
-    // Appends to the lists as they are; only whole entries.
+    // Reads the stores into the empty collections; only whole entries.
     void loadLists(EnvelopeFormatArray &envelopes, AddressEntryArray &senders,
                    AddressEntryArray &addressees);
+    // Reads the store files and nothing else: safe on any thread.
+    static StoredLists readLists();
+    // Takes the lists over into the (empty) collections and notes damaged files.
+    void adoptLists(StoredLists &&lists, EnvelopeFormatArray &envelopes,
+                    AddressEntryArray &senders, AddressEntryArray &addressees);
 
     // What the user is to hear about damaged files, once.
     QStringList takeLoadMessages();
