@@ -1,5 +1,7 @@
 #include "RecordArray.h"
 
+#include "Prefault.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
@@ -31,6 +33,15 @@ template <typename T> void RecordArray<T>::ReportCapacityFor(int newSize)
     // The rule above is what callers observe; the block itself grows geometrically so that
     // loading a million entries does not copy the list a thousand times.
     m_capacity = capacity;
+}
+
+template <typename T> void RecordArray<T>::Reserve(int n)
+{
+    if (std::size_t(n) <= m_elements.capacity())
+        return;
+    m_elements.reserve(std::size_t(n));
+    prefault(m_elements.data() + m_elements.size(),
+             (m_elements.capacity() - m_elements.size()) * sizeof(T));
 }
 
 template <typename T> void RecordArray<T>::SetAtGrow(int i, const T &element)

@@ -18,7 +18,7 @@ public:
 
     void SetSize(int newSize, int growBy = -1);
     // Storage for n elements ahead of appending them; the reported capacity is unaffected.
-    void Reserve(int n) { m_elements.reserve(std::size_t(n)); }
+    void Reserve(int n);
     void SetAtGrow(int i, const T &element);
     void Append(const T &element);
     void Append(T &&element); // loading hands over each scratch entry without a copy

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <future>
 
 namespace {
 
@@ -39,6 +40,18 @@ bool readList(ArchiveReader &in, bool (*readEntry)(ArchiveReader &, T &), qsizet
             return false;
         sink(std::move(entry));
     }
+    return true;
+}
+
+// Moves past a whole list of addresses; false if it is not whole.
+bool skipAddressList(ArchiveReader &in)
+{
+    std::int32_t count = 0;
+    if (!in.readInt32(count))
+        return false;
+    for (std::int32_t i = 0; i < count; ++i)
+        if (!in.skipString() || !in.skipString())
+            return false;
     return true;
 }
 
@@ -109,8 +122,22 @@ LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
                             AddressEntryArray &addressees)
 {
     return loadListStore(path, [&senders, &addressees](ArchiveReader &in, int &kept) {
-        return readAddressList(in, appendTo(senders, kept), makeRoomIn(senders)) &&
-               readAddressList(in, appendTo(addressees, kept), makeRoomIn(addressees));
+        // The addressees begin where the senders end: when the senders are whole, the two
+        // lists are decoded side by side.
+        ArchiveReader addresseesIn = in;
+        if (!skipAddressList(addresseesIn))
+            return readAddressList(in, appendTo(senders, kept), makeRoomIn(senders)) &&
+                   readAddressList(in, appendTo(addressees, kept), makeRoomIn(addressees));
+        int keptAddressees = 0;
+        auto addresseesRead = std::async(std::launch::async, [&] {
+            return readAddressList(addresseesIn, appendTo(addressees, keptAddressees),
+                                   makeRoomIn(addressees));
+        });
+        const bool sendersWhole = readAddressList(in, appendTo(senders, kept), makeRoomIn(senders));
+        const bool addresseesWhole = addresseesRead.get();
+        kept += keptAddressees;
+        in = addresseesIn;
+        return sendersWhole && addresseesWhole;
     });
 }
 

@@ -1,6 +1,7 @@
 #include "Archive.h"
 
 #include "FileError.h"
+#include "Prefault.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -91,13 +92,13 @@ bool ArchiveReader::readByte(std::uint8_t &value)
     return true;
 }
 
-bool ArchiveReader::readString(std::string &bytes)
+bool ArchiveReader::readStringLength(qsizetype &length)
 {
     const qsizetype start = m_pos;
     std::uint8_t shortLength = 0;
     if (!readByte(shortLength))
         return false;
-    qsizetype length = shortLength;
+    length = shortLength;
     if (shortLength == kWideLength) {
         if (remaining() < 2) {
             m_pos = start;
@@ -115,10 +116,33 @@ bool ArchiveReader::readString(std::string &bytes)
             m_pos += 4;
         }
     }
+    return true;
+}
+
+bool ArchiveReader::readString(std::string &bytes)
+{
+    const qsizetype start = m_pos;
+    qsizetype length = 0;
+    if (!readStringLength(length))
+        return false;
     if (!readRawBytes(length, bytes)) {
         m_pos = start;
         return false;
     }
+    return true;
+}
+
+bool ArchiveReader::skipString()
+{
+    const qsizetype start = m_pos;
+    qsizetype length = 0;
+    if (!readStringLength(length))
+        return false;
+    if (length > remaining()) {
+        m_pos = start;
+        return false;
+    }
+    m_pos += length;
     return true;
 }
 
@@ -151,8 +175,10 @@ FileContents readWholeFile(const QByteArray &nativePath)
     // Straight into a block of the size the file has; a file that grows meanwhile is read
     // on to its end all the same.
     QByteArray &bytes = contents.bytes;
-    if (whole && S_ISREG(info.st_mode))
+    if (whole && S_ISREG(info.st_mode)) {
         bytes.resize(qsizetype(info.st_size));
+        prefault(bytes.data(), std::size_t(bytes.size()));
+    }
     qsizetype got = 0;
     char more[65536];
     while (whole) {

@@ -36,11 +36,15 @@ public:
     bool readFloat(float &value);
     bool readByte(std::uint8_t &value);
     bool readString(std::string &bytes);
+    bool skipString(); // moves past a string without copying it
     bool readRawBytes(qsizetype count, std::string &bytes);
     qsizetype remaining() const { return m_bytes.size() - m_pos; }
     bool atEnd() const { return remaining() == 0; }
 
 private:
+    // The length from a string's prefix, with the position after it.
+    bool readStringLength(qsizetype &length);
+
     QByteArray m_bytes;
     qsizetype m_pos = 0;
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <future>
 
 LabelListModel::LabelListModel(const QString &extraRow, QObject *parent)
     : QAbstractListModel(parent), m_extraRow(extraRow),
@@ -45,90 +46,102 @@ std::string_view LabelListModel::labelOf(int entry) const
     return entry < 0 ? std::string_view(m_extraLabel) : entryLabel(entry);
 }
 
-const char *LabelListModel::keyOf(int entry) const
+std::string LabelListModel::keyOf(int entry) const
 {
-    return entry < 0 ? m_extraKey.c_str() : m_keys.c_str() + m_keyOffsets[std::size_t(entry)];
+    return entry < 0 ? m_extraKey : LabelCollation::sortKey(entryLabel(entry));
 }
 
 namespace {
 
-void appendKey(std::string_view label, std::string &keys, std::vector<std::uint32_t> &offsets)
-{
-    offsets.push_back(std::uint32_t(keys.size()));
-    LabelCollation::appendSortKey(label, keys);
-    keys += '\0';
-}
-
 // Equal keys: the labels themselves decide (LabelCollation::compareTies).
-template <typename KeyOf, typename LabelOf>
-bool entryLess(int a, int b, const KeyOf &keyOf, const LabelOf &labelOf)
+template <typename LabelOf>
+bool entryLess(std::string_view keyA, int a, std::string_view keyB, int b, const LabelOf &labelOf)
 {
-    if (const int order = std::strcmp(keyOf(a), keyOf(b)))
+    if (const int order = keyA.compare(keyB))
         return order < 0;
     return LabelCollation::compareTies(fromCp1250(labelOf(a)), fromCp1250(labelOf(b))) < 0;
 }
 
-// A stable sort of the entries from begin to end.
-template <typename KeyOf, typename LabelOf>
+// A stable sort of the entries from begin to end by keys made for the sort alone: kept, the
+// keys of a million labels would take more room than the labels themselves.
+template <typename LabelOf>
 void sortEntries(std::vector<int>::iterator begin, std::vector<int>::iterator end,
-                 const KeyOf &keyOf, const LabelOf &labelOf)
+                 const LabelOf &labelOf)
 {
+    const std::size_t count = std::size_t(end - begin);
+    std::string keys;
+    std::vector<std::uint32_t> offsets;
+    keys.reserve(count * 32);
+    offsets.reserve(count + 1);
+    for (auto it = begin; it != end; ++it) {
+        offsets.push_back(std::uint32_t(keys.size()));
+        LabelCollation::appendSortKey(labelOf(*it), keys);
+    }
+    offsets.push_back(std::uint32_t(keys.size()));
+
     // The first bytes of each key side by side with the entry: most comparisons end there
     // without a look into the key block, even where many labels begin alike (surnames).
     struct Item
     {
         std::array<std::uint64_t, 2> head;
+        std::uint32_t key;
         int entry;
     };
+    const auto keyOf = [&](const Item &item) {
+        return std::string_view(keys).substr(offsets[item.key],
+                                             offsets[item.key + 1] - offsets[item.key]);
+    };
     std::vector<Item> items;
-    items.reserve(std::size_t(end - begin));
+    items.reserve(count);
     for (auto it = begin; it != end; ++it) {
-        const char *key = keyOf(*it);
-        Item item{{0, 0}, *it};
-        for (int i = 0; i < 16 && key[i]; ++i)
-            item.head[std::size_t(i / 8)] |= std::uint64_t((unsigned char)key[i])
-                                             << (56 - 8 * (i % 8));
+        Item item{{0, 0}, std::uint32_t(items.size()), *it};
+        const std::string_view key = keyOf(item);
+        for (std::size_t i = 0; i < 16 && i < key.size(); ++i)
+            item.head[i / 8] |= std::uint64_t((unsigned char)key[i]) << (56 - 8 * (i % 8));
         items.push_back(item);
     }
-    std::stable_sort(items.begin(), items.end(), [&](const Item &a, const Item &b) {
+    const auto less = [&](const Item &a, const Item &b) {
         if (a.head != b.head)
             return a.head < b.head;
-        return entryLess(a.entry, b.entry, keyOf, labelOf);
-    });
+        return entryLess(keyOf(a), a.entry, keyOf(b), b.entry, labelOf);
+    };
+    // A long list is sorted in two halves at once, then merged.
+    constexpr std::size_t kWorthTwoThreads = 50000;
+    const auto middle = items.begin() + std::ptrdiff_t(count / 2);
+    if (count >= kWorthTwoThreads) {
+        auto firstHalf = std::async(std::launch::async,
+                                    [&] { std::stable_sort(items.begin(), middle, less); });
+        std::stable_sort(middle, items.end(), less);
+        firstHalf.get();
+        std::inplace_merge(items.begin(), middle, items.end(), less);
+    } else {
+        std::stable_sort(items.begin(), items.end(), less);
+    }
     for (const Item &item : items)
         *begin++ = item.entry;
 }
 
 } // namespace
 
-bool LabelListModel::rowLess(int a, int b) const
+// The first row from first to last that the entry comes before.
+std::vector<int>::iterator LabelListModel::placeOf(int entry, std::vector<int>::iterator first,
+                                                   std::vector<int>::iterator last) const
 {
-    return entryLess(
-        a, b, [this](int entry) { return keyOf(entry); },
-        [this](int entry) { return labelOf(entry); });
-}
-
-void LabelListModel::appendKeys(int first)
-{
-    for (int entry = first; entry < entryCount(); ++entry)
-        appendKey(entryLabel(entry), m_keys, m_keyOffsets);
+    const std::string key = keyOf(entry);
+    const auto label = [this](int e) { return labelOf(e); };
+    return std::upper_bound(first, last, entry, [&](int value, int shown) {
+        return entryLess(key, value, keyOf(shown), shown, label);
+    });
 }
 
 LabelListModel::Order
 LabelListModel::sortedOrder(int count, const std::function<std::string_view(int)> &labelAt)
 {
     Order order;
-    order.keys.reserve(std::size_t(count) * 32);
-    order.keyOffsets.reserve(std::size_t(count));
     order.rows.reserve(std::size_t(count) + 1);
-    for (int entry = 0; entry < count; ++entry) {
-        appendKey(labelAt(entry), order.keys, order.keyOffsets);
+    for (int entry = 0; entry < count; ++entry)
         order.rows.push_back(entry);
-    }
-    sortEntries(
-        order.rows.begin(), order.rows.end(),
-        [&order](int entry) { return order.keys.c_str() + order.keyOffsets[std::size_t(entry)]; },
-        labelAt);
+    sortEntries(order.rows.begin(), order.rows.end(), labelAt);
     return order;
 }
 
@@ -141,14 +154,10 @@ void LabelListModel::reload(Order order)
 {
     Q_ASSERT(int(order.rows.size()) == entryCount());
     beginResetModel();
-    m_keys = std::move(order.keys);
-    m_keyOffsets = std::move(order.keyOffsets);
     m_rows = std::move(order.rows);
     // After the labels equal to it, as if it came last.
     if (!m_extraRow.isEmpty())
-        m_rows.insert(std::upper_bound(m_rows.begin(), m_rows.end(), -1,
-                                       [this](int a, int b) { return rowLess(a, b); }),
-                      -1);
+        m_rows.insert(placeOf(-1, m_rows.begin(), m_rows.end()), -1);
     endResetModel();
 }
 
@@ -157,7 +166,6 @@ void LabelListModel::entriesAppended(int first)
     const int count = entryCount();
     if (first >= count)
         return;
-    appendKeys(first);
     const int oldRows = rowCount();
     beginInsertRows(QModelIndex(), oldRows, oldRows + count - first - 1);
     for (int entry = first; entry < count; ++entry)
@@ -173,15 +181,12 @@ void LabelListModel::entriesAppended(int first)
         persistentEntries.push_back(entryAt(index.row()));
 
     const auto oldEnd = m_rows.begin() + oldRows;
-    sortEntries(
-        oldEnd, m_rows.end(), [this](int entry) { return keyOf(entry); },
-        [this](int entry) { return labelOf(entry); });
+    sortEntries(oldEnd, m_rows.end(), [this](int entry) { return labelOf(entry); });
     std::vector<int> merged;
     merged.reserve(m_rows.size());
     auto from = m_rows.begin();
-    const auto less = [this](int a, int b) { return rowLess(a, b); };
     for (auto added = oldEnd; added != m_rows.end(); ++added) {
-        const auto at = std::upper_bound(from, oldEnd, *added, less);
+        const auto at = placeOf(*added, from, oldEnd);
         merged.insert(merged.end(), from, at);
         merged.push_back(*added);
         from = at;
@@ -206,7 +211,6 @@ void LabelListModel::removeEntry(int entry)
     for (int &shown : m_rows)
         if (shown > entry)
             --shown;
-    m_keyOffsets.erase(m_keyOffsets.begin() + entry);
     eraseEntry(entry);
     endRemoveRows();
 }
@@ -214,7 +218,7 @@ void LabelListModel::removeEntry(int entry)
 int LabelListModel::lowerBound(const std::string &key) const
 {
     const auto it = std::partition_point(m_rows.begin(), m_rows.end(), [&](int entry) {
-        return std::strcmp(keyOf(entry), key.c_str()) < 0;
+        return keyOf(entry) < key;
     });
     return int(it - m_rows.begin());
 }
@@ -231,7 +235,7 @@ int LabelListModel::findInRange(const std::string &lower, const std::string &bou
                                 const QString &text) const
 {
     for (int row = lowerBound(lower);
-         row < rowCount() && std::strcmp(keyOf(entryAt(row)), bound.c_str()) < 0; ++row) {
+         row < rowCount() && keyOf(entryAt(row)) < bound; ++row) {
         if (textAt(row).startsWith(text, Qt::CaseInsensitive))
             return row;
     }

@@ -2,7 +2,6 @@
 
 #include <QAbstractListModel>
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -10,9 +9,9 @@
 
 // The labels of one collection as a sorted list for the selection combos, without a second
 // copy of them: rows are a sorted index into the collection (LabelCollation order, equal
-// labels in order of arrival), kept by precomputed collation keys, plus an optional extra
-// row ("<Žádný>") at its sorted place. Searches go from the top and ignore case, as the
-// combo boxes' own searches do, and take a binary search on the keys.
+// labels in order of arrival), plus an optional extra row ("<Žádný>") at its sorted place.
+// Searches go from the top and ignore case, as the combo boxes' own searches do, and take a
+// binary search on collation keys made as they go.
 class LabelListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -29,13 +28,10 @@ public:
     // CB_FINDSTRINGEXACT from the top: the first row equal to text; -1 if none.
     int findExact(const QString &text) const;
 
-    // The collation keys of a collection's labels and the order they give (the extra row
-    // left out): prepared apart from any model, on another thread if need be, and handed to
-    // reload.
+    // The order of a collection's labels (the extra row left out): prepared apart from any
+    // model, on another thread if need be, and handed to reload.
     struct Order
     {
-        std::string keys;
-        std::vector<std::uint32_t> keyOffsets;
         std::vector<int> rows;
     };
     static Order sortedOrder(int count, const std::function<std::string_view(int)> &labelAt);
@@ -59,9 +55,9 @@ protected:
 
 private:
     std::string_view labelOf(int entry) const;
-    const char *keyOf(int entry) const;
-    bool rowLess(int a, int b) const;
-    void appendKeys(int first);
+    std::string keyOf(int entry) const;
+    std::vector<int>::iterator placeOf(int entry, std::vector<int>::iterator first,
+                                       std::vector<int>::iterator last) const;
     // The first row from lower on whose label begins with text, while keys stay below bound.
     int findInRange(const std::string &lower, const std::string &bound, const QString &text) const;
     int lowerBound(const std::string &key) const;
@@ -71,7 +67,4 @@ private:
     std::string m_extraLabel;
     std::string m_extraKey;
     std::vector<int> m_rows;
-    // Keys per collection index, each ended by a zero byte, in one block.
-    std::string m_keys;
-    std::vector<std::uint32_t> m_keyOffsets;
 };
