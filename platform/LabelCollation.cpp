@@ -128,8 +128,9 @@ const WeightTable &weightTable()
 bool weightsOf(std::string_view label, std::string &primary, std::string &secondary)
 {
     const WeightTable &table = weightTable();
-    std::string stripped;
-    stripped.reserve(label.size());
+    // Kept from label to label: a million keys need no million scratch blocks.
+    thread_local std::string stripped;
+    stripped.clear();
     for (const char byte : label)
         if (!LabelCollation::isWordMark(byte) && byte != '\0')
             stripped += byte;
@@ -178,7 +179,8 @@ int compare(const QString &a, const QString &b)
 
 void appendSortKey(std::string_view label, std::string &key)
 {
-    std::string secondary;
+    thread_local std::string secondary;
+    secondary.clear();
     // Nothing but marks: the empty key, before labels of characters that weigh nothing at
     // all, as the collator puts the empty text before every other.
     if (!weightsOf(label, key, secondary))

@@ -2,6 +2,8 @@
 
 #include "RecoveryFile.h"
 
+#include <future>
+
 namespace {
 template <typename T> LabelListModel::Order orderOf(const RecordArray<T> &entries)
 {
@@ -19,8 +21,10 @@ PreparedLists prepareLists()
     const StoredLists &lists = prepared.stored;
     prepared.fingerprint =
         RecoveryFile::fingerprintOf(lists.envelopes, lists.senders, lists.addressees);
+    // The two long lists are sorted at once, on two cores.
+    auto senderOrder = std::async(std::launch::async, [&lists] { return orderOf(lists.senders); });
     prepared.envelopeOrder = orderOf(lists.envelopes);
-    prepared.senderOrder = orderOf(lists.senders);
     prepared.addresseeOrder = orderOf(lists.addressees);
+    prepared.senderOrder = senderOrder.get();
     return prepared;
 }

@@ -61,14 +61,14 @@ private slots:
     void orderIsTheCollatorsOrder()
     {
         // Labels made of the pieces where Czech order is subtle, checked against the
-        // collator itself.
+        // collator itself; half of them begin alike for longer than a sort step reads.
         const QStringList pieces{"a", "A", "á", "c", "C", "h", "H", "ch", "č", "Č", "e", "é",
                                  "ě", "l", "·", "-", "'", " ", "1", "<",  "Ž", "ř", "r", "s",
                                  "š", "ß", "o", "ó", "x", "y", "ý", "I",  "í", "ĺ", "ł", "ä"};
         QRandomGenerator random(11);
         QStringList labels;
         for (int i = 0; i < 3000; ++i) {
-            QString label;
+            QString label = i % 2 ? QStringLiteral("Nováková-Dlouhá Čeňka ") : QString();
             for (int n = int(random.bounded(1, 6)); n > 0; --n)
                 label += pieces[int(random.bounded(qsizetype(pieces.size())))];
             labels << label;
