@@ -151,14 +151,16 @@ LoadReport loadRecoveryStore(const QString &path, EnvelopeFormatArray &envelopes
     });
 }
 
-QByteArray recoveryStoreBytes(const EnvelopeFormatArray &envelopes,
-                              const AddressEntryArray &senders, const AddressEntryArray &addressees)
+bool saveRecoveryStore(const QString &path, const EnvelopeFormatArray &envelopes,
+                       const AddressEntryArray &senders, const AddressEntryArray &addressees)
 {
-    ArchiveWriter out;
-    writeEnvelopeList(out, envelopes);
-    writeAddressList(out, senders);
-    writeAddressList(out, addressees);
-    return out.bytes();
+    return writeFileSafely(path, [&](const ChunkWriter &write) {
+        ArchiveWriter out(write);
+        writeEnvelopeList(out, envelopes);
+        writeAddressList(out, senders);
+        writeAddressList(out, addressees);
+        return out.finish();
+    });
 }
 
 LoadReport loadPrintFont(const QString &path, PrintFont &font)
@@ -203,10 +205,15 @@ bool saveEnvelopeStore(const QString &path, const EnvelopeFormatArray &envelopes
 bool saveAddressStore(const QString &path, const AddressEntryArray &senders,
                       const AddressEntryArray &addressees, QString *why)
 {
-    ArchiveWriter out;
-    writeAddressList(out, senders);
-    writeAddressList(out, addressees);
-    return writeFileSafely(path, out.bytes(), why);
+    return writeFileSafely(
+        path,
+        [&](const ChunkWriter &write) {
+            ArchiveWriter out(write);
+            writeAddressList(out, senders);
+            writeAddressList(out, addressees);
+            return out.finish();
+        },
+        why);
 }
 
 bool savePrintFont(const QString &path, const PrintFont &font, QString *why)

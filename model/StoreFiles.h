@@ -47,9 +47,8 @@ LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
                             AddressEntryArray &addressees);
 LoadReport loadRecoveryStore(const QString &path, EnvelopeFormatArray &envelopes,
                              AddressEntryArray &senders, AddressEntryArray &addressees);
-QByteArray recoveryStoreBytes(const EnvelopeFormatArray &envelopes,
-                              const AddressEntryArray &senders,
-                              const AddressEntryArray &addressees);
+bool saveRecoveryStore(const QString &path, const EnvelopeFormatArray &envelopes,
+                       const AddressEntryArray &senders, const AddressEntryArray &addressees);
 // Missing or damaged: font is the default.
 LoadReport loadPrintFont(const QString &path, PrintFont &font);
 

@@ -18,6 +18,7 @@
 namespace {
 
 constexpr std::uint8_t kWideLength = 0xFF;
+constexpr qsizetype kChunkSize = qsizetype(1) << 20;
 constexpr std::uint16_t kLongLength = 0xFFFF;
 
 } // namespace
@@ -63,6 +64,25 @@ void ArchiveWriter::writeString(std::string_view bytes)
 void ArchiveWriter::writeRawBytes(std::string_view bytes)
 {
     m_bytes.append(bytes.data(), qsizetype(bytes.size()));
+    flushFullChunk();
+}
+
+void ArchiveWriter::flushFullChunk()
+{
+    if (!m_flush || m_bytes.size() < kChunkSize)
+        return;
+    // After a failed chunk the rest is not written either.
+    m_flushed = m_flushed && m_flush(m_bytes);
+    m_bytes.resize(0); // keeps the block for the next chunk
+}
+
+bool ArchiveWriter::finish()
+{
+    if (m_flush && !m_bytes.isEmpty()) {
+        m_flushed = m_flushed && m_flush(m_bytes);
+        m_bytes.resize(0);
+    }
+    return m_flushed;
 }
 
 bool ArchiveReader::readInt32(std::int32_t &value)
@@ -263,7 +283,20 @@ bool writeFileSafely(const QString &path, QByteArrayView bytes, QString *why)
     return writeFileSafely(QFile::encodeName(path), bytes, why);
 }
 
-bool writeFileSafely(const QByteArray &path, QByteArrayView bytes, QString *why)
+bool writeFileSafely(const QByteArray &nativePath, QByteArrayView bytes, QString *why)
+{
+    return writeFileSafely(
+        nativePath, [bytes](const ChunkWriter &write) { return write(bytes); }, why);
+}
+
+bool writeFileSafely(const QString &path, const std::function<bool(const ChunkWriter &)> &produce,
+                     QString *why)
+{
+    return writeFileSafely(QFile::encodeName(path), produce, why);
+}
+
+bool writeFileSafely(const QByteArray &path, const std::function<bool(const ChunkWriter &)> &produce,
+                     QString *why)
 {
     const QByteArray nativePath = followLink(path);
     const auto fail = [why](int error) {
@@ -279,10 +312,21 @@ bool writeFileSafely(const QByteArray &path, QByteArrayView bytes, QString *why)
     // must be on the disk before the rename, or a crash could leave the name on an empty
     // file; close reports late write errors on some file systems.
     struct stat previous;
-    bool written = (::stat(nativePath.constData(), &previous) != 0 ||
-                    ::fchmod(fd, previous.st_mode & 07777) == 0) &&
-                   writeAll(fd, bytes) && ::fsync(fd) == 0;
-    int error = errno;
+    int error = 0;
+    const ChunkWriter write = [fd, &error](QByteArrayView chunk) {
+        if (writeAll(fd, chunk))
+            return true;
+        error = errno;
+        return false;
+    };
+    bool written = ::stat(nativePath.constData(), &previous) != 0 ||
+                   ::fchmod(fd, previous.st_mode & 07777) == 0;
+    if (!written)
+        error = errno;
+    else if (!(written = produce(write)))
+        error = error != 0 ? error : EIO;
+    else if (!(written = ::fsync(fd) == 0))
+        error = errno;
     if (::close(fd) != 0 && written) {
         written = false;
         error = errno;

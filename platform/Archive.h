@@ -5,15 +5,26 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
+
+// Writes one chunk of a file's bytes; false when it could not.
+using ChunkWriter = std::function<bool(QByteArrayView chunk)>;
 
 // The binary archive encoding of the store and backup files: little-endian 32-bit
 // integers, IEEE floats bit for bit, strings with a 1-, 3- or 7-byte length prefix.
 class ArchiveWriter
 {
 public:
+    ArchiveWriter() = default;
+    // Hands the bytes over to flush chunk by chunk instead of keeping them all, so that a
+    // long list needs no block of its own size.
+    explicit ArchiveWriter(ChunkWriter flush) : m_flush(std::move(flush)) {}
+    // Hands over what is left; false when any chunk could not be written.
+    bool finish();
+
     void writeInt32(std::int32_t value);
     void writeFloat(float value);
     void writeByte(std::uint8_t value);
@@ -22,7 +33,11 @@ public:
     const QByteArray &bytes() const { return m_bytes; }
 
 private:
+    void flushFullChunk();
+
     QByteArray m_bytes;
+    ChunkWriter m_flush;
+    bool m_flushed = true;
 };
 
 // Reads the same encoding from a buffer, which it shares (so a temporary may be passed).
@@ -67,3 +82,10 @@ FileContents readWholeFile(const QByteArray &nativePath);
 // absolute through text, which fails in a folder whose name is not valid UTF-8.
 bool writeFileSafely(const QString &path, QByteArrayView bytes, QString *why = nullptr);
 bool writeFileSafely(const QByteArray &nativePath, QByteArrayView bytes, QString *why = nullptr);
+// The same with the bytes made as they are written: produce hands them to the writer it is
+// given and returns whether all were written.
+bool writeFileSafely(const QString &path, const std::function<bool(const ChunkWriter &)> &produce,
+                     QString *why = nullptr);
+bool writeFileSafely(const QByteArray &nativePath,
+                     const std::function<bool(const ChunkWriter &)> &produce,
+                     QString *why = nullptr);

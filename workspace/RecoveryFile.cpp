@@ -1,6 +1,5 @@
 #include "RecoveryFile.h"
 
-#include "Archive.h"
 #include "MessageBox.h"
 #include "StoreFiles.h"
 
@@ -138,6 +137,5 @@ void RecoveryFile::write()
         return;
     }
     // A failure here is not reported: the save at the end reports its own.
-    m_holdsChanges =
-        writeFileSafely(fileName(), recoveryStoreBytes(m_envelopes, m_senders, m_addressees));
+    m_holdsChanges = saveRecoveryStore(fileName(), m_envelopes, m_senders, m_addressees);
 }
