@@ -199,7 +199,7 @@ bool runEnvelopePageSetup(QPrinter &printer, QSizeF envelopeMillimetres, QWidget
     const QPageLayout envelopePage =
         EnvelopeOnPaper(envelopeMillimetres, {kept.feed, std::nullopt}).pageLayout();
     printer.setFullPage(true);
-    printer.setPageLayout(kept.pageSetup.value_or(envelopePage));
+    askForPaper(printer, kept.pageSetup.value_or(envelopePage));
     QPageSetupDialog dialog(&printer, owner);
     if (dialog.exec() != QDialog::Accepted)
         return false;

@@ -75,11 +75,21 @@ QTransform EnvelopeOnPaper::transform(int dpiX, int dpiY) const
 
 bool EnvelopeOnPaper::beginOnPaper(QPainter &painter, QPagedPaintDevice &device) const
 {
-    device.setPageLayout(m_pageLayout);
+    askForPaper(device, m_pageLayout);
     if (!painter.begin(&device))
         return false;
     painter.setTransform(transform(device.logicalDpiX(), device.logicalDpiY()));
     return true;
+}
+
+bool askForPaper(QPagedPaintDevice &device, const QPageLayout &paper)
+{
+    if (device.setPageLayout(paper))
+        return true;
+    // Refused for its margins by a printer that cannot print up to the edges: its full page
+    // still starts at the paper's corner.
+    const bool sized = device.setPageSize(paper.pageSize());
+    return device.setPageOrientation(paper.orientation()) && sized;
 }
 
 bool beginEnvelopeRun(QPainter &painter, QPagedPaintDevice &device,

@@ -39,6 +39,11 @@ private:
     QTransform m_millimetres;
 };
 
+// Asks device for paper, or where a printer refuses it because it cannot print up to the
+// paper's edges, for its size and orientation. The device keeps what it cannot take; false
+// then.
+bool askForPaper(QPagedPaintDevice &device, const QPageLayout &paper);
+
 // Begins painter on device for a run of envelopes of format on that printer's paper; with no
 // format (an empty page) on the device as it is. False when the painter could not begin.
 bool beginEnvelopeRun(QPainter &painter, QPagedPaintDevice &device,

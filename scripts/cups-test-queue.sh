@@ -2,7 +2,8 @@
 # Runs a print test against a real CUPS queue: a private cupsd (its own configuration,
 # socket, spool and logs in a temporary folder), one cups-pdf queue whose PDFs land in that
 # folder, then the given test program with CUPS_SERVER pointing at the private socket and
-# TOBREL_TEST_QUEUE / TOBREL_TEST_QUEUE_OUT naming the queue and the folder its PDFs land in.
+# TOBREL_TEST_QUEUE / TOBREL_TEST_QUEUE_OUT naming the queue and the folder its PDFs land in;
+# TOBREL_TEST_MARGINS_QUEUE names a queue whose printer cannot print up to the paper's edges.
 # Exits 77 (skipped) only when the daemon cannot be brought up at all.
 set -euo pipefail
 
@@ -90,8 +91,14 @@ lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P /usr/share/ppd/cups-pdf/CUPS-PDF
     -o pdftops-renderer-default=pdftocairo 2>&1 \
     | grep -v -i "deprecated" >&2 || true
 lpstat -p "$queue" >/dev/null
+# A second queue with a printer's unprintable margins (18 pt along the long sides, 36 pt along
+# the short ones), from the generic PDF printer of Debian's cups-filters.
+lpadmin -p "${queue}_margins" -E -v "cups-pdf:/$queue" \
+    -P /usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd 2>&1 | grep -v -i "deprecated" >&2 || true
+lpstat -p "${queue}_margins" >/dev/null
 
 export TOBREL_TEST_QUEUE="$queue" TOBREL_TEST_QUEUE_OUT="$work/out"
+export TOBREL_TEST_MARGINS_QUEUE="${queue}_margins"
 status=0
 "$test_program" || status=$?
 [ $status -eq 0 ] || { echo "--- cupsd log" >&2; cat "$work/log/error_log" >&2 2>/dev/null || true; }

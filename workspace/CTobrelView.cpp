@@ -24,6 +24,7 @@
 #include "PrinterFeedDialog.h"
 #include "ProfileFile.h"
 #include "SortedList.h"
+#include "UnprintableEdges.h"
 
 #include <QPainter>
 #include <QPrintDialog>
@@ -45,22 +46,8 @@ void markPrintingLimits(QPainter &painter, const QPrinter &printer, const QList<
     painter.setBrush(Qt::NoBrush);
     for (const QRect &box : cutBoxes)
         painter.drawRect(box);
-    painter.resetTransform();
-    QPageLayout limits = printer.pageLayout();
-    limits.setMargins(limits.minimumMargins());
-    const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
-    const QRect printable = paper - limits.marginsPixels(printer.resolution());
-    const QColor shade(128, 128, 128, 96);
-    painter.fillRect(QRect(paper.topLeft(), QPoint(paper.right(), printable.top() - 1)), shade);
-    painter.fillRect(QRect(QPoint(paper.left(), printable.bottom() + 1), paper.bottomRight()),
-                     shade);
-    painter.fillRect(QRect(QPoint(paper.left(), printable.top()),
-                           QPoint(printable.left() - 1, printable.bottom())),
-                     shade);
-    painter.fillRect(QRect(QPoint(printable.right() + 1, printable.top()),
-                           QPoint(paper.right(), printable.bottom())),
-                     shade);
     painter.restore();
+    shadeUnprintableEdges(painter, printer);
 }
 
 // The commands after which a list may differ.

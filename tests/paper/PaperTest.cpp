@@ -6,6 +6,7 @@
 #include "ProfileFile.h"
 #include "ScopedDirectories.h"
 #include "StandardEnvelopes.h"
+#include "UnprintableEdges.h"
 
 #include <QImage>
 #include <QPainter>
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void printerSettingsBytes();
     void calibrationCrosses_data();
     void calibrationCrosses();
+    void shadedEdges_data();
+    void shadedEdges();
 };
 
 void PaperTest::pageIsEnvelope_data()
@@ -204,6 +207,23 @@ void PaperTest::calibrationCrosses()
             QVERIFY(inkNear({x, y}));
             QVERIFY(!inkNear({x + (x < 100 ? 2.5 : -2.5), y + (y < 50 ? 2.5 : -2.5)}));
         }
+}
+
+void PaperTest::shadedEdges_data()
+{
+    QTest::addColumn<QMargins>("margins");
+    QTest::addColumn<QList<QRect>>("edges"); // of a paper of 10 x 10 pixels
+    QTest::newRow("printed to the edges") << QMargins() << QList<QRect>{};
+    QTest::newRow("each side its own")
+        << QMargins(1, 2, 3, 4)
+        << QList<QRect>{{0, 0, 10, 2}, {0, 2, 1, 4}, {7, 2, 3, 4}, {0, 6, 10, 4}};
+}
+
+void PaperTest::shadedEdges()
+{
+    QFETCH(QMargins, margins);
+    QFETCH(QList<QRect>, edges);
+    QCOMPARE(unprintableEdges(QRect(0, 0, 10, 10), margins), edges);
 }
 
 QTEST_MAIN(PaperTest)

@@ -1,6 +1,7 @@
 #include "EnvelopeOnPaper.h"
-#include "EnvelopePaper.h"
+#include "EnvelopePage.h"
 #include "MulDiv.h"
+#include "UnprintableEdges.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void initTestCase();
     void envelopeOnQueue_data();
     void envelopeOnQueue();
+    void edgesOfQueueWithMargins();
 
 private:
     QString m_queue;
@@ -137,24 +139,22 @@ void PrintQueueTest::envelopeOnQueue()
     printer.setPrinterName(m_queue);
     QCOMPARE(printer.outputFormat(), QPrinter::NativeFormat);
     printer.setFullPage(true);
-    QVERIFY(printer.setPageLayout(onPaper.pageLayout()));
     printer.setDocName(QStringLiteral("envelope"));
 
     const QStringList before = m_out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
     QPainter painter;
-    QVERIFY(painter.begin(&printer));
-    painter.setTransform(onPaper.transform(printer.logicalDpiX(), printer.logicalDpiY()));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(MulDiv(12, printer.logicalDpiY(), 72));
-    painter.setFont(font);
     const double ascent = QFontMetricsF(font, &printer).ascent() * 25.4 / printer.logicalDpiY();
     const double fontSize = 12.0 / kPointsPerMillimetre;
     // The sender at 1 cm / 1 cm, placed as the envelope's page places it.
-    const QPoint senderTopLeft(MulDiv(1000, printer.logicalDpiX(), 2540),
-                               MulDiv(1000, printer.logicalDpiY(), 2540));
-    painter.drawText(QRect(senderTopLeft, QSize(100000, 100000)), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("Odesílatel\nUlice 1"));
-    QVERIFY(painter.end());
+    EnvelopePage printed;
+    printed.senderText = QStringLiteral("Odesílatel\nUlice 1");
+    printed.format =
+        EnvelopeFormat{float(envelope.width() / 10), float(envelope.height() / 10), 0, 0, 1, 1, {}};
+    qstrncpy(printed.printFont.lfFaceName, "DejaVu Sans", sizeof printed.printFont.lfFaceName);
+    QVERIFY(beginEnvelopeRun(painter, printer, printed.format, settings));
+    QCOMPARE(printEnvelopes(painter, printer, 1, [&](qsizetype) { return printed; }), 1);
 
     const QString pdf = waitForPdf(m_out, before);
     QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF within a minute");
@@ -172,6 +172,17 @@ void PrintQueueTest::envelopeOnQueue()
     const double lineTop = word.top() + descriptorAscent(pdf) * fontSize - ascent;
     QVERIFY2(qAbs(word.left() - 10.0) <= 0.3 && qAbs(lineTop - 10.0) <= 0.3,
              qPrintable(QStringLiteral("first line at %1, %2 mm").arg(word.left()).arg(lineTop)));
+}
+
+void PrintQueueTest::edgesOfQueueWithMargins()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(qEnvironmentVariable("TOBREL_TEST_MARGINS_QUEUE"));
+    const QPageLayout dl = EnvelopeOnPaper(QSizeF(220, 110), {}).pageLayout();
+    QVERIFY(askForPaper(printer, dl));
+    const int dpi = printer.resolution(); // it keeps 36 pt off short sides, 18 pt off long ones
+    QCOMPARE(unprintableEdges(printer),
+             unprintableEdges(dl.fullRectPixels(dpi), QMargins(2, 1, 2, 1) * dpi / 4));
 }
 
 QTEST_MAIN(PrintQueueTest)
