@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <string>
 #include <unordered_set>
 
@@ -140,23 +141,35 @@ RestoreOutcome mergeEnvelopeFormats(EnvelopeFormatArray &envelopes,
     return mergeEntries(envelopes, std::move(incoming));
 }
 
-QString labelListSection(const QString &header, const QStringList &labels)
+namespace {
+// A message box lists no more: a million lines would take it minutes and a gigabyte to lay out.
+constexpr qsizetype kListedLabels = 500;
+
+QString listSection(const QString &header, const QStringList &listed, qsizetype total)
 {
-    if (labels.isEmpty())
+    if (total == 0)
         return {};
     QString text = header;
-    for (const QString &label : labels)
+    for (const QString &label : listed)
         text += label + u'\n';
+    if (total > listed.size())
+        text += QCoreApplication::translate("Backup", "… a dalších %1\n").arg(total - listed.size());
     return text;
+}
+} // namespace
+
+QString labelListSection(const QString &header, const QStringList &labels)
+{
+    return listSection(header, labels.first(std::min(kListedLabels, labels.size())),
+                       labels.size());
 }
 
 QString labelListSection(const QString &header, const std::vector<std::string> &labels)
 {
-    QStringList texts;
-    texts.reserve(qsizetype(labels.size()));
-    for (const std::string &label : labels)
-        texts << fromCp1250(label);
-    return labelListSection(header, texts);
+    QStringList listed;
+    for (std::size_t i = 0; i < labels.size() && listed.size() < kListedLabels; ++i)
+        listed << fromCp1250(labels[i]);
+    return listSection(header, listed, qsizetype(labels.size()));
 }
 
 QString restoreTitle(BackupKind kind)

@@ -62,7 +62,8 @@ RestoreOutcome mergeAddressEntries(AddressEntryArray &entries, std::vector<Addre
 RestoreOutcome mergeEnvelopeFormats(EnvelopeFormatArray &envelopes,
                                     std::vector<EnvelopeFormat> &&incoming);
 
-// A header, then one line per label; nothing when there are no labels.
+// A header, then one line per label (the first 500, then how many more); nothing when there
+// are no labels.
 QString labelListSection(const QString &header, const QStringList &labels);
 QString labelListSection(const QString &header, const std::vector<std::string> &labels);
 

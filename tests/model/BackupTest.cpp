@@ -252,6 +252,17 @@ void BackupTest::reportText_data()
                   "ek"}
         << "Adresáti byli úspěšně obnoveni.\n\nTito adresáti již existovali a nebyli obnoveni "
            "ze zálohy:\nČech\nMašek\n";
+    // A message box lists the first 500 and says how many more there are.
+    Labels many;
+    QString listed;
+    for (int i = 0; i < 502; ++i) {
+        many.push_back(std::to_string(i));
+        listed += i < 500 ? QString::number(i) + u'\n' : QString();
+    }
+    QTest::newRow("senders, more than a message box lists")
+        << int(BackupKind::Senders) << many
+        << "Odesílatelé byli úspěšně obnoveni.\n\nTito odesílatelé již existovali a nebyli "
+           "obnoveni ze zálohy:\n" + listed + "… a dalších 2\n";
 }
 
 void BackupTest::reportText()
