@@ -46,18 +46,16 @@ for count in "${sizes[@]}"; do
     read -r _ _ floor_ms floor_kb < <(cd "$dir" && "$tool" read)
     sync
 
-    # The server reports the window's mapping itself: polling it with xdotool would take
-    # the program's own processor time.
-    events="$dir/events"
-    stdbuf -oL xev -root -event substructure >"$events" &
-    xev=$!
+    # The server reports the window's mapping itself, and the watcher sleeps until it does:
+    # polling for it would take the program's own processor time.
+    (grep -m1 -q MapNotify < <(exec stdbuf -oL xev -root -event substructure)) &
+    watcher=$!
     sleep 0.3 # until xev listens
     start=$(now)
     (cd "$dir" && XDG_CONFIG_HOME="$dir/config" exec "$tobrel") &
     pid=$!
-    until grep -q MapNotify "$events"; do sleep 0.001; done
+    wait "$watcher"
     mapped=$(now)
-    kill "$xev"
     sleep 1
     peak_kb=$(awk '/^VmHWM/ { print $2 }' "/proc/$pid/status")
     closing=$(now)

@@ -2,6 +2,7 @@
 
 #include "Cp1250.h"
 #include "LabelCollation.h"
+#include "Prefault.h"
 
 #include <algorithm>
 #include <array>
@@ -70,8 +71,10 @@ void sortEntries(std::vector<int>::iterator begin, std::vector<int>::iterator en
     const std::size_t count = std::size_t(end - begin);
     std::string keys;
     std::vector<std::uint32_t> offsets;
-    keys.reserve(count * 32);
+    keys.reserve(count * 40);
     offsets.reserve(count + 1);
+    prefault(keys.data(), keys.capacity());
+    prefault(offsets.data(), offsets.capacity() * sizeof(std::uint32_t));
     for (auto it = begin; it != end; ++it) {
         offsets.push_back(std::uint32_t(keys.size()));
         LabelCollation::appendSortKey(labelOf(*it), keys);
@@ -101,6 +104,7 @@ void sortEntries(std::vector<int>::iterator begin, std::vector<int>::iterator en
     };
     std::vector<Item> items;
     items.reserve(count);
+    prefault(items.data(), items.capacity() * sizeof(Item));
     for (auto it = begin; it != end; ++it)
         items.push_back({{0, 0}, std::uint32_t(items.size()), *it});
 
