@@ -204,11 +204,27 @@ void LabelListModel::entriesAppended(int first)
     std::vector<int> merged;
     merged.reserve(m_rows.size());
     auto from = m_rows.begin();
-    for (auto added = oldEnd; added != m_rows.end(); ++added) {
-        const auto at = placeOf(*added, from, oldEnd);
-        merged.insert(merged.end(), from, at);
-        merged.push_back(*added);
-        from = at;
+    // A few entries are placed by binary searches; many (a long restore or import) in one
+    // pass over both lists, each key made once.
+    const bool many = (m_rows.end() - oldEnd) * 20 >= oldRows;
+    auto added = oldEnd;
+    std::string fromKey = many && from != oldEnd ? keyOf(*from) : std::string();
+    while (added != m_rows.end()) {
+        if (!many) {
+            const auto at = placeOf(*added, from, oldEnd);
+            merged.insert(merged.end(), from, at);
+            from = at;
+            merged.push_back(*added++);
+            continue;
+        }
+        const std::string addedKey = keyOf(*added);
+        while (from != oldEnd &&
+               !entryLess(addedKey, *added, fromKey, *from, [this](int e) { return labelOf(e); })) {
+            merged.push_back(*from);
+            if (++from != oldEnd)
+                fromKey = keyOf(*from);
+        }
+        merged.push_back(*added++);
     }
     merged.insert(merged.end(), from, oldEnd);
     m_rows.swap(merged);

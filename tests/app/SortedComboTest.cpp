@@ -73,7 +73,14 @@ private slots:
                 label += pieces[int(random.bounded(qsizetype(pieces.size())))];
             labels << label;
         }
-        const Lists lists(labels, none);
+        // Most loaded at once, a few added one by one, then many at once: each way of
+        // placing entries keeps the order.
+        Lists lists(labels.first(2400), none);
+        for (const QString &label : labels.sliced(2400, 10))
+            lists.model.Append({std::string(), cp1250(label)});
+        for (const QString &label : labels.sliced(2410))
+            lists.entries.Append({std::string(), cp1250(label)});
+        lists.model.entriesAppended(2410);
         QStringList expected = labels + QStringList{none};
         std::stable_sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
             return LabelCollation::compare(a, b) < 0;
