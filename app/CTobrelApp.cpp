@@ -6,6 +6,7 @@
 #include "CMainFrame.h"
 #include "CommonDialogs.h"
 #include "CTobrelView.h"
+#include "ListsFolder.h"
 #include "MessageBox.h"
 #include "PrintCommands.h"
 #include "SaveLeftovers.h"
@@ -22,7 +23,8 @@
 #include <clocale>
 #include <cstdio>
 
-CTobrelApp::CTobrelApp(int &argc, char **argv) : QApplication(argc, argv)
+CTobrelApp::CTobrelApp(int &argc, char **argv, ListsFolder &folder)
+    : QApplication(argc, argv), m_folder(folder)
 {
     // Stored numbers and the number fields are read and written with a decimal point.
     std::setlocale(LC_NUMERIC, "C");
@@ -131,7 +133,7 @@ bool CTobrelApp::InitInstance()
     }
 
     m_view = new CTobrelView;
-    m_view->StartReadingLists();
+    m_view->TakeListsBeingRead(m_folder.takeLists());
     m_mainFrame = new CMainFrame(m_view, m_view);
     m_mainFrame->setAttribute(Qt::WA_DeleteOnClose);
     m_mainFrame->AddCommandTarget(&m_document);
@@ -152,9 +154,9 @@ bool CTobrelApp::InitInstance()
 
 bool CTobrelApp::TakeFolderLock()
 {
-    switch (m_folderLock.tryLock()) {
+    switch (m_folder.lockState()) {
     case FolderLock::State::Locked:
-        if (const auto since = m_folderLock.abandonedSessionStart())
+        if (const auto since = m_folder.abandonedSessionStart())
             removeSaveLeftovers(*since);
         return true;
     case FolderLock::State::HeldByAnother:

@@ -3,7 +3,6 @@
 #include "CTobrelDoc.h"
 
 #include "CommandTarget.h"
-#include "FolderLock.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -12,6 +11,7 @@
 
 class CMainFrame;
 class CTobrelView;
+class ListsFolder;
 class QSessionManager;
 
 // The application object: start-up, the main window, the application-level commands, and
@@ -20,7 +20,8 @@ class CTobrelApp : public QApplication, public CCmdTarget
 {
     Q_OBJECT
 public:
-    CTobrelApp(int &argc, char **argv);
+    // The folder was locked, and its lists began to be read, before the window system.
+    CTobrelApp(int &argc, char **argv, ListsFolder &folder);
     ~CTobrelApp() override;
 
     // --version and --help, answered before a window system is needed; the exit code
@@ -49,8 +50,7 @@ private:
     void CloseWhenUnwound();
     void OnCommitDataRequest(QSessionManager &manager);
 
-    // Released last, after the window and the view have saved.
-    FolderLock m_folderLock;
+    ListsFolder &m_folder;
     CTobrelDoc m_document;
     QPointer<CMainFrame> m_mainFrame;
     QPointer<CTobrelView> m_view;

@@ -1,6 +1,7 @@
 #include "AddressCommands.h"
 #include "CTobrelApp.h"
 #include "DataFolder.h"
+#include "ListsFolder.h"
 #include "PrintCommands.h"
 #include "ShutdownSignals.h"
 
@@ -18,7 +19,9 @@ int main(int argc, char *argv[])
     ShutdownSignals::installHandlers();
     if (const auto exitCode = CTobrelApp::HandleInformationOptions(argc, argv))
         return *exitCode;
-    CTobrelApp app(argc, argv);
+    // Before the window system: the lists are read while the window is being built.
+    ListsFolder folder;
+    CTobrelApp app(argc, argv, folder);
     if (!app.InitInstance())
         return app.ExitCode();
     const int loopResult = app.exec();

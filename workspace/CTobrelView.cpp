@@ -28,7 +28,6 @@
 
 #include <QPainter>
 #include <QPrintDialog>
-#include <QFile>
 #include <QPrintPreviewDialog>
 #include <QTextDocument>
 #include <QTimer>
@@ -217,12 +216,10 @@ void CTobrelView::CreateControls()
     connect(m_scaleCombo, &QComboBox::activated, this, &CTobrelView::OnScaleChange);
 }
 
-void CTobrelView::StartReadingLists()
+void CTobrelView::TakeListsBeingRead(std::future<PreparedLists> lists)
 {
-    // The changes a previous session left come first: the user may choose them instead.
-    if (!m_initialUpdateDone && !m_preparedLists.valid() &&
-        !QFile::exists(QString::fromLatin1(kRecoveryFileName)))
-        m_preparedLists = std::async(std::launch::async, prepareLists);
+    if (!m_initialUpdateDone)
+        m_preparedLists = std::move(lists);
 }
 
 void CTobrelView::FillLists()

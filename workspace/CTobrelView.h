@@ -44,9 +44,9 @@ public:
 
     // First set-up; a repeated call leaves controls, lists and stores as they are.
     void OnInitialUpdate();
-    // Reads and sorts the lists on another thread while the window is being built; the
-    // initial update takes them over.
-    void StartReadingLists();
+    // The lists as they are being read and sorted on another thread: the initial update
+    // takes them over instead of reading the stores itself.
+    void TakeListsBeingRead(std::future<PreparedLists> lists);
 
     // Room for the combos and a long envelope at full scale, or for all of the one shown.
     QSize sizeHint() const override;

@@ -4,6 +4,7 @@
 #include "CTobrelView.h"
 #include "DialogStubs.h"
 #include "FileBytes.h"
+#include "ListsFolder.h"
 #include "MessageBox.h"
 #include "ScopedDirectories.h"
 
@@ -142,7 +143,8 @@ int main(int argc, char *argv[])
     // The test runner's own options are not the program's.
     int appArgc = 1;
     char *appArgv[] = {argv[0], nullptr};
-    CTobrelApp app(appArgc, appArgv);
+    ListsFolder folder;
+    CTobrelApp app(appArgc, appArgv, folder);
     TobrelAppTest test(&app);
     return QTest::qExec(&test, argc, argv);
 }
