@@ -95,16 +95,14 @@ std::optional<BackupKind> backupKindFromExtension(const QString &extension)
 
 bool writeEnvelopeBackup(const QString &path, const EnvelopeFormatArray &envelopes, QString *why)
 {
-    ArchiveWriter out;
-    writeEnvelopeList(out, envelopes);
-    return writeFileSafely(path, out.bytes(), why);
+    return writeArchiveSafely(
+        path, [&](ArchiveWriter &out) { writeEnvelopeList(out, envelopes); }, why);
 }
 
 bool writeAddressBackup(const QString &path, const AddressEntryArray &entries, QString *why)
 {
-    ArchiveWriter out;
-    writeAddressList(out, entries);
-    return writeFileSafely(path, out.bytes(), why);
+    return writeArchiveSafely(
+        path, [&](ArchiveWriter &out) { writeAddressList(out, entries); }, why);
 }
 
 RestoreOutcome restoreEnvelopeBackup(const QString &path, EnvelopeFormatArray &envelopes)

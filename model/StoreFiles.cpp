@@ -154,12 +154,10 @@ LoadReport loadRecoveryStore(const QString &path, EnvelopeFormatArray &envelopes
 bool saveRecoveryStore(const QString &path, const EnvelopeFormatArray &envelopes,
                        const AddressEntryArray &senders, const AddressEntryArray &addressees)
 {
-    return writeFileSafely(path, [&](const ChunkWriter &write) {
-        ArchiveWriter out(write);
+    return writeArchiveSafely(path, [&](ArchiveWriter &out) {
         writeEnvelopeList(out, envelopes);
         writeAddressList(out, senders);
         writeAddressList(out, addressees);
-        return out.finish();
     });
 }
 
@@ -197,20 +195,30 @@ LoadReport loadPrintFont(const QString &path, PrintFont &font)
 
 bool saveEnvelopeStore(const QString &path, const EnvelopeFormatArray &envelopes, QString *why)
 {
-    ArchiveWriter out;
-    writeEnvelopeList(out, envelopes);
-    return writeFileSafely(path, out.bytes(), why);
+    return writeArchiveSafely(
+        path, [&](ArchiveWriter &out) { writeEnvelopeList(out, envelopes); }, why);
 }
 
 bool saveAddressStore(const QString &path, const AddressEntryArray &senders,
                       const AddressEntryArray &addressees, QString *why)
 {
-    return writeFileSafely(
+    return writeArchiveSafely(
         path,
-        [&](const ChunkWriter &write) {
-            ArchiveWriter out(write);
+        [&](ArchiveWriter &out) {
             writeAddressList(out, senders);
             writeAddressList(out, addressees);
+        },
+        why);
+}
+
+bool writeArchiveSafely(const QString &path, const std::function<void(ArchiveWriter &)> &encode,
+                        QString *why)
+{
+    return writeFileSafely(
+        path,
+        [&encode](const ChunkWriter &write) {
+            ArchiveWriter out(write);
+            encode(out);
             return out.finish();
         },
         why);

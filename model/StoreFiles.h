@@ -67,6 +67,11 @@ QString unusedNameBeside(const QString &path, const char *suffix);
 // Returns the new path, or an empty string when the copy failed.
 QString keepDamagedFile(const QString &path);
 
+// Writes a file encoded by encode, chunk by chunk as the bytes come (a long list needs no
+// block of its own size), safely as writeFileSafely does.
+bool writeArchiveSafely(const QString &path, const std::function<void(ArchiveWriter &)> &encode,
+                        QString *why = nullptr);
+
 // The list encodings, shared with the backup files: a count, then the entries.
 void writeEnvelopeList(ArchiveWriter &out, const EnvelopeFormatArray &envelopes);
 void writeAddressList(ArchiveWriter &out, const AddressEntryArray &entries);

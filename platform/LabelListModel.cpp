@@ -142,14 +142,19 @@ void sortEntries(std::vector<int>::iterator begin, std::vector<int>::iterator en
 
 } // namespace
 
+bool LabelListModel::comesBefore(const std::string &keyA, int a, const std::string &keyB,
+                                 int b) const
+{
+    return entryLess(keyA, a, keyB, b, [this](int entry) { return labelOf(entry); });
+}
+
 // The first row from first to last that the entry comes before.
 std::vector<int>::iterator LabelListModel::placeOf(int entry, std::vector<int>::iterator first,
                                                    std::vector<int>::iterator last) const
 {
     const std::string key = keyOf(entry);
-    const auto label = [this](int e) { return labelOf(e); };
     return std::upper_bound(first, last, entry, [&](int value, int shown) {
-        return entryLess(key, value, keyOf(shown), shown, label);
+        return comesBefore(key, value, keyOf(shown), shown);
     });
 }
 
@@ -204,27 +209,26 @@ void LabelListModel::entriesAppended(int first)
     std::vector<int> merged;
     merged.reserve(m_rows.size());
     auto from = m_rows.begin();
-    // A few entries are placed by binary searches; many (a long restore or import) in one
-    // pass over both lists, each key made once.
-    const bool many = (m_rows.end() - oldEnd) * 20 >= oldRows;
-    auto added = oldEnd;
-    std::string fromKey = many && from != oldEnd ? keyOf(*from) : std::string();
-    while (added != m_rows.end()) {
-        if (!many) {
+    if ((m_rows.end() - oldEnd) * 20 < oldRows) {
+        // A few: each placed by a binary search.
+        for (auto added = oldEnd; added != m_rows.end(); ++added) {
             const auto at = placeOf(*added, from, oldEnd);
             merged.insert(merged.end(), from, at);
+            merged.push_back(*added);
             from = at;
-            merged.push_back(*added++);
-            continue;
         }
-        const std::string addedKey = keyOf(*added);
-        while (from != oldEnd &&
-               !entryLess(addedKey, *added, fromKey, *from, [this](int e) { return labelOf(e); })) {
-            merged.push_back(*from);
-            if (++from != oldEnd)
-                fromKey = keyOf(*from);
+    } else {
+        // Many (a long restore or import): one pass over both lists, each key made once.
+        std::string fromKey = from != oldEnd ? keyOf(*from) : std::string();
+        for (auto added = oldEnd; added != m_rows.end(); ++added) {
+            const std::string addedKey = keyOf(*added);
+            while (from != oldEnd && !comesBefore(addedKey, *added, fromKey, *from)) {
+                merged.push_back(*from);
+                if (++from != oldEnd)
+                    fromKey = keyOf(*from);
+            }
+            merged.push_back(*added);
         }
-        merged.push_back(*added++);
     }
     merged.insert(merged.end(), from, oldEnd);
     m_rows.swap(merged);

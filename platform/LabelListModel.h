@@ -56,6 +56,8 @@ protected:
 private:
     std::string_view labelOf(int entry) const;
     std::string keyOf(int entry) const;
+    // Entry a (with its key) comes before entry b in the order.
+    bool comesBefore(const std::string &keyA, int a, const std::string &keyB, int b) const;
     std::vector<int>::iterator placeOf(int entry, std::vector<int>::iterator first,
                                        std::vector<int>::iterator last) const;
     // The first row from lower on whose label begins with text, while keys stay below bound.

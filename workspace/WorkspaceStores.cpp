@@ -29,12 +29,6 @@ PrintFont WorkspaceStores::loadPrintFont()
     return font;
 }
 
-void WorkspaceStores::loadLists(EnvelopeFormatArray &envelopes, AddressEntryArray &senders,
-                                AddressEntryArray &addressees)
-{
-    adoptLists(readLists(), envelopes, senders, addressees);
-}
-
 StoredLists WorkspaceStores::readLists()
 {
     StoredLists lists;

@@ -32,9 +32,6 @@ class WorkspaceStores
 public:
     // Missing or damaged: the default font comes back.
     PrintFont loadPrintFont();
-    // Reads the stores into the empty collections; only whole entries.
-    void loadLists(EnvelopeFormatArray &envelopes, AddressEntryArray &senders,
-                   AddressEntryArray &addressees);
     // Reads the store files and nothing else: safe on any thread.
     static StoredLists readLists();
     // Takes the lists over into the (empty) collections and notes damaged files.

@@ -60,10 +60,8 @@ void ByteNamesTest::listsBackupsAndProfileLiveInAForeignFolder()
     const QList<StoreSaveFailure> failed =
         WorkspaceStores().save(envelopes, senders, senders, defaultPrintFont());
     QVERIFY2(failed.isEmpty(), qPrintable(WorkspaceStores::saveFailureMessage(failed)));
-    EnvelopeFormatArray readEnvelopes;
-    AddressEntryArray readSenders, readAddressees;
-    WorkspaceStores().loadLists(readEnvelopes, readSenders, readAddressees);
-    QVERIFY(readEnvelopes.GetSize() == 1 && readAddressees.GetSize() == 1);
+    const StoredLists read = WorkspaceStores::readLists();
+    QVERIFY(read.envelopes.GetSize() == 1 && read.addressees.GetSize() == 1);
 
     // The backup dialog wanders off; the folder, whose name is no text, must come back.
     {
@@ -79,7 +77,8 @@ void ByteNamesTest::listsBackupsAndProfileLiveInAForeignFolder()
             .OnBackupEnvelopes();
     }
     QVERIFY(writeEnvelopeBackup(QStringLiteral("b.zob"), envelopes));
-    QVERIFY(restoreEnvelopeBackup(QStringLiteral("b.zob"), readEnvelopes).opened);
+    EnvelopeFormatArray restored;
+    QVERIFY(restoreEnvelopeBackup(QStringLiteral("b.zob"), restored).opened);
 
     QVERIFY(WritePrivateProfileStringA("Treti", "vfont", "120", "lerbot.ini"));
     QCOMPARE(GetPrivateProfileStringA("Treti", "vfont", "", 260, "lerbot.ini"), std::string("120"));
@@ -87,7 +86,9 @@ void ByteNamesTest::listsBackupsAndProfileLiveInAForeignFolder()
     // A damaged store is kept aside in the same folder.
     QVERIFY(writeFile(QStringLiteral("tobrel.ar"), "damaged"));
     WorkspaceStores damaged;
-    damaged.loadLists(readEnvelopes, readSenders, readAddressees);
+    EnvelopeFormatArray readEnvelopes;
+    AddressEntryArray readSenders, readAddressees;
+    damaged.adoptLists(WorkspaceStores::readLists(), readEnvelopes, readSenders, readAddressees);
     QVERIFY(damaged.takeLoadMessages().first().contains(QStringLiteral("tobrel.ar.poskozeny")));
 
     QCOMPARE(::chdir(QFile::encodeName(previous).constData()), 0);
