@@ -91,14 +91,14 @@ Lists loadLists()
     return lists;
 }
 
-QString labelText(const std::string &label)
+QString labelText(std::string_view label)
 {
     return fromCp1250(label);
 }
 
 // The first entry with exactly this label, as the window finds the one a combo names.
 template <typename Array>
-const auto &entry(const Array &array, const QString &label, const QString &unknown)
+auto entry(const Array &array, const QString &label, const QString &unknown)
 {
     const auto bytes = toCp1250(label);
     const int index = bytes ? array.FindByLabel(*bytes) : -1;
@@ -124,7 +124,7 @@ template <typename Array> std::vector<int> sortedOrder(const Array &array)
 }
 
 // A text as the window's text box gives it back for printing.
-QString boxText(const std::string &stored)
+QString boxText(std::string_view stored)
 {
     // The box hands no-break spaces back as plain ones.
     return fromStoredText(stored).replace(QChar::Nbsp, QLatin1Char(' '));
@@ -157,7 +157,7 @@ public:
     {
         EnvelopePage page = m_page;
         if (!m_addressees.empty())
-            page.addresseeText = boxText(m_addressees[std::size_t(index)]->text);
+            page.addresseeText = boxText(m_addressees[std::size_t(index)].text);
         // The panel's own text is not kept between runs: linked, it is the addressee's.
         if (page.thirdField && m_fieldFollowsAddressee)
             page.thirdField->text = page.addresseeText;
@@ -185,16 +185,16 @@ private:
                 throw CommandFailure{UsageError, tr("Volby --addressee a --all-addressees nelze "
                                                     "použít zároveň.")};
             for (const int i : sortedOrder(addressees))
-                m_addressees.push_back(&addressees.ElementAt(i));
+                m_addressees.push_back(addressees.ElementAt(i));
             return;
         }
         for (const QString &label : parser.values(Name::addressee))
-            m_addressees.push_back(&entry(addressees, label, tr("Adresát „%1“ v seznamu není.")));
+            m_addressees.push_back(entry(addressees, label, tr("Adresát „%1“ v seznamu není.")));
     }
 
     const Lists &m_lists;
     EnvelopePage m_page;
-    std::vector<const AddressEntry *> m_addressees;
+    std::vector<AddressView> m_addressees;
     bool m_fieldFollowsAddressee = false;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CDialog.h"
-#include "RecordArray.h"
+#include "AddressEntryArray.h"
 
 #include <string>
 

@@ -62,6 +62,6 @@ void CEditAddressDlg::OnOK()
     const int index = findSelectedEntry();
     if (index < 0)
         return;
-    m_pEntries->ElementAt(index).text = m_text;
+    m_pEntries->SetAt(index, AddressEntry{m_text, m_label}); // found by this very label
     accept();
 }

@@ -2,7 +2,7 @@
 
 #include "AddressFields.h"
 #include "CDialog.h"
-#include "RecordArray.h"
+#include "AddressEntryArray.h"
 
 #include <string>
 

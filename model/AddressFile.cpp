@@ -94,7 +94,7 @@ QString writeAddressFile(const QString &path, const AddressEntryArray &entries)
     std::vector<ImportedAddress> addresses;
     addresses.reserve(std::size_t(entries.GetSize()));
     for (int i = 0; i < entries.GetSize(); ++i) {
-        const AddressEntry &entry = entries.ElementAt(i);
+        const AddressView entry = entries.ElementAt(i);
         addresses.push_back({fromCp1250(entry.label), fromStoredText(entry.text)});
     }
     const QByteArray bytes =

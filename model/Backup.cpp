@@ -14,16 +14,18 @@ namespace {
 
 // Appends the entries whose labels the list, as it grows, does not hold yet, so a label
 // repeated in the incoming entries is skipped too.
-template <typename Entry> class LabelMerge
+template <typename List> class LabelMerge
 {
 public:
-    LabelMerge(RecordArray<Entry> &list, RestoreOutcome &outcome) : m_list(list), m_outcome(outcome)
+    using Entry = typename List::Entry;
+
+    LabelMerge(List &list, RestoreOutcome &outcome) : m_list(list), m_outcome(outcome)
     {
         // The labels the list holds, as FindByLabel would find them (byte for byte); a
         // scan of the list per entry would freeze the window for a large file.
         m_labels.reserve(std::size_t(list.GetSize()));
         for (int i = 0; i < list.GetSize(); ++i)
-            m_labels.insert(list.ElementAt(i).label);
+            m_labels.emplace(list.ElementAt(i).label);
     }
 
     void operator()(Entry &&entry)
@@ -38,13 +40,23 @@ public:
     }
 
 private:
-    RecordArray<Entry> &m_list;
+    List &m_list;
     RestoreOutcome &m_outcome;
     std::unordered_set<std::string> m_labels;
 };
 
-template <typename Entry, typename ReadList>
-RestoreOutcome restoreList(const QString &path, RecordArray<Entry> &list, ReadList readList)
+// A restore copies what it appends: a backup's bytes are not kept.
+EnvelopeFormat &&ownEntry(EnvelopeFormat &&format)
+{
+    return std::move(format);
+}
+AddressEntry ownEntry(AddressView &&address)
+{
+    return address.copy();
+}
+
+template <typename List, typename ReadList>
+RestoreOutcome restoreList(const QString &path, List &list, ReadList readList)
 {
     RestoreOutcome outcome;
     const FileContents contents = readWholeFile(path);
@@ -53,8 +65,9 @@ RestoreOutcome restoreList(const QString &path, RecordArray<Entry> &list, ReadLi
     outcome.opened = true;
 
     ArchiveReader in(contents.bytes);
-    LabelMerge<Entry> merge(list, outcome);
-    const bool listWhole = readList(in, [&](Entry &&entry) { merge(std::move(entry)); }, {});
+    LabelMerge<List> merge(list, outcome);
+    const bool listWhole =
+        readList(in, [&](auto &&entry) { merge(ownEntry(std::move(entry))); }, {});
     // Bytes after the last entry mean the file holds another kind of list.
     outcome.whole = listWhole && in.atEnd();
     return outcome;
@@ -116,13 +129,13 @@ RestoreOutcome restoreAddressBackup(const QString &path, AddressEntryArray &entr
 }
 
 namespace {
-template <typename Entry>
-RestoreOutcome mergeEntries(RecordArray<Entry> &list, std::vector<Entry> &&incoming)
+template <typename List>
+RestoreOutcome mergeEntries(List &list, std::vector<typename List::Entry> &&incoming)
 {
     RestoreOutcome outcome;
     outcome.opened = true;
-    LabelMerge<Entry> merge(list, outcome);
-    for (Entry &entry : incoming)
+    LabelMerge<List> merge(list, outcome);
+    for (auto &entry : incoming)
         merge(std::move(entry));
     return outcome;
 }

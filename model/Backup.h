@@ -1,13 +1,12 @@
 #pragma once
 
-#include "RecordArray.h"
+#include "AddressEntryArray.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 // A backup holds one list in the store encoding; its kind is known from the file name's
@@ -35,23 +34,6 @@ struct RestoreOutcome
     std::vector<std::string> addedLabels; // in file order, already appended
     std::vector<std::string> skippedLabels;
 };
-// Merges entries into a list the way a restore does: an entry whose label the list holds
-// (byte for byte, as FindByLabel finds it) is skipped and listed, any other is appended.
-template <typename Entry> class LabelMerge
-{
-public:
-    explicit LabelMerge(RecordArray<Entry> &list);
-    void offer(Entry &&entry);
-
-    RestoreOutcome outcome;
-
-private:
-    RecordArray<Entry> &m_list;
-    // A scan of the list per entry would freeze the window for a large backup.
-    std::unordered_set<std::string> m_labels;
-};
-extern template class LabelMerge<EnvelopeFormat>;
-extern template class LabelMerge<AddressEntry>;
 
 // Appends the whole entries whose labels the list, as it grows, does not hold yet.
 RestoreOutcome restoreEnvelopeBackup(const QString &path, EnvelopeFormatArray &envelopes);

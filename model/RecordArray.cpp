@@ -7,32 +7,30 @@
 #include <algorithm>
 #include <utility>
 
-template <typename T> void RecordArray<T>::SetSize(int newSize, int growBy)
-{
-    Q_ASSERT(newSize >= 0);
-    if (growBy != -1)
-        m_nGrowBy = growBy;
-    if (newSize <= 0) {
-        std::vector<T>().swap(m_elements); // releases the block
-        m_capacity = 0;
-        return;
-    }
-    ReportCapacityFor(newSize);
-    m_elements.resize(std::size_t(newSize));
-}
-
-template <typename T> void RecordArray<T>::ReportCapacityFor(int newSize)
+void ReportedCapacity::growFor(int size, int newSize)
 {
     if (newSize <= m_capacity)
         return;
     int capacity = newSize;
     if (m_capacity > 0) {
-        const int step = m_nGrowBy != 0 ? m_nGrowBy : std::clamp(GetSize() / 8, 4, 1024);
+        const int step = m_nGrowBy != 0 ? m_nGrowBy : std::clamp(size / 8, 4, 1024);
         capacity = std::max(m_capacity + step, newSize);
     }
-    // The rule above is what callers observe; the block itself grows geometrically so that
-    // loading a million entries does not copy the list a thousand times.
     m_capacity = capacity;
+}
+
+template <typename T> void RecordArray<T>::SetSize(int newSize, int growBy)
+{
+    Q_ASSERT(newSize >= 0);
+    if (growBy != -1)
+        m_capacity.setStep(growBy);
+    if (newSize <= 0) {
+        std::vector<T>().swap(m_elements); // releases the block
+        m_capacity.clear();
+        return;
+    }
+    m_capacity.growFor(GetSize(), newSize);
+    m_elements.resize(std::size_t(newSize));
 }
 
 template <typename T> void RecordArray<T>::Reserve(int n)
@@ -62,7 +60,7 @@ template <typename T> void RecordArray<T>::Append(const T &element)
 
 template <typename T> void RecordArray<T>::Append(T &&element)
 {
-    ReportCapacityFor(GetSize() + 1);
+    m_capacity.growFor(GetSize(), GetSize() + 1);
     m_elements.push_back(std::move(element));
 }
 
@@ -79,4 +77,3 @@ template <typename T> int RecordArray<T>::FindByLabel(std::string_view key) cons
 }
 
 template class RecordArray<EnvelopeFormat>;
-template class RecordArray<AddressEntry>;

@@ -5,13 +5,31 @@
 #include <string_view>
 #include <vector>
 
-// A growable array that reports the original collection's growth rule (capacity 1, then
-// steps of size / 8 clamped to 4..1024); the storage underneath grows geometrically.
+// The capacity the original collection reports as it grows: what was asked at first, then
+// steps of size / 8 clamped to 4..1024 (or the step a caller set). Callers observe it; the
+// storage underneath grows geometrically, so a million appends do not copy the list a
+// thousand times.
+class ReportedCapacity
+{
+public:
+    int value() const { return m_capacity; }
+    void setStep(int growBy) { m_nGrowBy = growBy; }
+    void growFor(int size, int newSize);
+    void clear() { m_capacity = 0; }
+
+private:
+    int m_capacity = 0;
+    int m_nGrowBy = 0;
+};
+
+// A growable array of records with the original collection's reported capacity.
 template <typename T> class RecordArray
 {
 public:
+    using Entry = T;
+
     int GetSize() const { return int(m_elements.size()); }
-    int GetCapacity() const { return m_capacity; }
+    int GetCapacity() const { return m_capacity.value(); }
     T GetAt(int i) const { return m_elements[std::size_t(i)]; }
     T &ElementAt(int i) { return m_elements[std::size_t(i)]; }
     const T &ElementAt(int i) const { return m_elements[std::size_t(i)]; }
@@ -28,15 +46,10 @@ public:
     int FindByLabel(std::string_view key) const;
 
 private:
-    void ReportCapacityFor(int newSize);
-
     std::vector<T> m_elements;
-    int m_capacity = 0;
-    int m_nGrowBy = 0;
+    ReportedCapacity m_capacity;
 };
 
 using EnvelopeFormatArray = RecordArray<EnvelopeFormat>;
-using AddressEntryArray = RecordArray<AddressEntry>;
 
 extern template class RecordArray<EnvelopeFormat>;
-extern template class RecordArray<AddressEntry>;

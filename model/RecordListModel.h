@@ -1,21 +1,21 @@
 #pragma once
 
 #include "LabelListModel.h"
-#include "RecordArray.h"
+#include "AddressEntryArray.h"
 
 // The sorted list of one collection's labels; the collection is changed through it (or told
 // of appended entries) so that the list follows.
-template <typename T> class RecordListModel final : public LabelListModel
+template <typename Array> class RecordListModel final : public LabelListModel
 {
 public:
-    explicit RecordListModel(RecordArray<T> &entries, const QString &extraRow = QString(),
+    explicit RecordListModel(Array &entries, const QString &extraRow = QString(),
                              QObject *parent = nullptr)
         : LabelListModel(extraRow, parent), m_entries(entries)
     {
     }
 
     // Appends to the collection; the label takes its sorted place.
-    void Append(const T &entry)
+    void Append(const typename Array::Entry &entry)
     {
         m_entries.Append(entry);
         entriesAppended(m_entries.GetSize() - 1);
@@ -30,8 +30,8 @@ protected:
     void eraseEntry(int entry) override { m_entries.RemoveAt(entry); }
 
 private:
-    RecordArray<T> &m_entries;
+    Array &m_entries;
 };
 
-using EnvelopeListModel = RecordListModel<EnvelopeFormat>;
-using AddressListModel = RecordListModel<AddressEntry>;
+using EnvelopeListModel = RecordListModel<EnvelopeFormatArray>;
+using AddressListModel = RecordListModel<AddressEntryArray>;

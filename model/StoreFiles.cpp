@@ -18,7 +18,7 @@ bool readEnvelope(ArchiveReader &in, EnvelopeFormat &envelope)
            in.readFloat(envelope.height);
 }
 
-bool readAddress(ArchiveReader &in, AddressEntry &entry)
+bool readAddress(ArchiveReader &in, AddressView &entry)
 {
     return in.readString(entry.label) && in.readString(entry.text);
 }
@@ -55,16 +55,26 @@ bool skipAddressList(ArchiveReader &in)
     return true;
 }
 
-template <typename T> auto appendTo(RecordArray<T> &array, int &kept)
+auto appendTo(EnvelopeFormatArray &array, int &kept)
 {
-    return [&array, &kept](T &&entry) {
+    return [&array, &kept](EnvelopeFormat &&entry) {
         array.Append(std::move(entry));
         ++kept;
     };
 }
 
+// Addresses stay where they are in the file's bytes, which their list keeps.
+auto appendTo(AddressEntryArray &array, const ArchiveReader &in, int &kept)
+{
+    array.Keep(in.bytes());
+    return [&array, &kept](AddressView &&entry) {
+        array.AppendKept(entry);
+        ++kept;
+    };
+}
+
 // Room for the entries the file can hold, so a long list is not moved while it grows.
-template <typename T> auto makeRoomIn(RecordArray<T> &array)
+template <typename Array> auto makeRoomIn(Array &array)
 {
     return [&array](int count) { array.Reserve(array.GetSize() + count); };
 }
@@ -126,14 +136,14 @@ LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
         // lists are decoded side by side.
         ArchiveReader addresseesIn = in;
         if (!skipAddressList(addresseesIn))
-            return readAddressList(in, appendTo(senders, kept), makeRoomIn(senders)) &&
-                   readAddressList(in, appendTo(addressees, kept), makeRoomIn(addressees));
+            return readAddressList(in, appendTo(senders, in, kept), makeRoomIn(senders)) &&
+                   readAddressList(in, appendTo(addressees, in, kept), makeRoomIn(addressees));
         int keptAddressees = 0;
         auto addresseesRead = std::async(std::launch::async, [&] {
-            return readAddressList(addresseesIn, appendTo(addressees, keptAddressees),
+            return readAddressList(addresseesIn, appendTo(addressees, addresseesIn, keptAddressees),
                                    makeRoomIn(addressees));
         });
-        const bool sendersWhole = readAddressList(in, appendTo(senders, kept), makeRoomIn(senders));
+        const bool sendersWhole = readAddressList(in, appendTo(senders, in, kept), makeRoomIn(senders));
         const bool addresseesWhole = addresseesRead.get();
         kept += keptAddressees;
         in = addresseesIn;
@@ -146,8 +156,8 @@ LoadReport loadRecoveryStore(const QString &path, EnvelopeFormatArray &envelopes
 {
     return loadListStore(path, [&](ArchiveReader &in, int &kept) {
         return readEnvelopeList(in, appendTo(envelopes, kept), makeRoomIn(envelopes)) &&
-               readAddressList(in, appendTo(senders, kept), makeRoomIn(senders)) &&
-               readAddressList(in, appendTo(addressees, kept), makeRoomIn(addressees));
+               readAddressList(in, appendTo(senders, in, kept), makeRoomIn(senders)) &&
+               readAddressList(in, appendTo(addressees, in, kept), makeRoomIn(addressees));
     });
 }
 
@@ -282,7 +292,7 @@ void writeAddressList(ArchiveWriter &out, const AddressEntryArray &entries)
 {
     out.writeInt32(entries.GetSize());
     for (int i = 0; i < entries.GetSize(); ++i) {
-        const AddressEntry &entry = entries.ElementAt(i);
+        const AddressView entry = entries.ElementAt(i);
         out.writeString(entry.label);
         out.writeString(entry.text);
     }
@@ -295,9 +305,9 @@ bool readEnvelopeList(ArchiveReader &in, const std::function<void(EnvelopeFormat
     return readList<EnvelopeFormat>(in, readEnvelope, 6 * 4 + 1, sink, expect);
 }
 
-bool readAddressList(ArchiveReader &in, const std::function<void(AddressEntry &&)> &sink,
+bool readAddressList(ArchiveReader &in, const std::function<void(AddressView &&)> &sink,
                      const std::function<void(int)> &expect)
 {
     // Two one-byte string lengths.
-    return readList<AddressEntry>(in, readAddress, 2, sink, expect);
+    return readList<AddressView>(in, readAddress, 2, sink, expect);
 }

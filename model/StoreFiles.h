@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LogFont.h"
-#include "RecordArray.h"
+#include "AddressEntryArray.h"
 
 #include <QByteArray>
 #include <QString>
@@ -77,8 +77,9 @@ void writeEnvelopeList(ArchiveWriter &out, const EnvelopeFormatArray &envelopes)
 void writeAddressList(ArchiveWriter &out, const AddressEntryArray &entries);
 // Read a count and as many whole entries as there are, handing each to sink; false when
 // the list ended early or an entry could not be read whole. expect is told first how many
-// entries are coming, at most as many as the bytes left can hold.
+// entries are coming, at most as many as the bytes left can hold. Addresses come as views of
+// the reader's bytes.
 bool readEnvelopeList(ArchiveReader &in, const std::function<void(EnvelopeFormat &&)> &sink,
                       const std::function<void(int count)> &expect = {});
-bool readAddressList(ArchiveReader &in, const std::function<void(AddressEntry &&)> &sink,
+bool readAddressList(ArchiveReader &in, const std::function<void(AddressView &&)> &sink,
                      const std::function<void(int count)> &expect = {});

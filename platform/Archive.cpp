@@ -152,7 +152,7 @@ bool ArchiveReader::readString(std::string &bytes)
     return true;
 }
 
-bool ArchiveReader::skipString()
+bool ArchiveReader::readString(std::string_view &bytes)
 {
     const qsizetype start = m_pos;
     qsizetype length = 0;
@@ -162,8 +162,15 @@ bool ArchiveReader::skipString()
         m_pos = start;
         return false;
     }
+    bytes = std::string_view(m_bytes.constData() + m_pos, std::size_t(length));
     m_pos += length;
     return true;
+}
+
+bool ArchiveReader::skipString()
+{
+    std::string_view ignored;
+    return readString(ignored);
 }
 
 bool ArchiveReader::readRawBytes(qsizetype count, std::string &bytes)

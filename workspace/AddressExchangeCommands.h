@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AddressFile.h"
-#include "RecordArray.h"
+#include "AddressEntryArray.h"
 
 #include <QCoreApplication>
 

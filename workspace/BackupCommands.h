@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Backup.h"
-#include "RecordArray.h"
+#include "AddressEntryArray.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordArray.h"
+#include "AddressEntryArray.h"
 
 #include <QDialog>
 

@@ -865,8 +865,8 @@ void CTobrelView::OnBatchPrint()
     const BatchPrintResult result = printBatch(
         painter, Printer(), count,
         [&](int number) {
-            const AddressEntry &addressee = m_addressees.ElementAt(rows[std::size_t(number - 1)]);
-            page.addresseeText = fromStoredText(addressee.text);
+            page.addresseeText =
+                fromStoredText(m_addressees.ElementAt(rows[std::size_t(number - 1)]).text);
             if (fieldFollows)
                 page.thirdField->text = page.addresseeText;
             return page;

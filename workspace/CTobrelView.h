@@ -7,7 +7,7 @@
 #include "EnvelopePage.h"
 #include "LogFont.h"
 #include "PreparedLists.h"
-#include "RecordArray.h"
+#include "AddressEntryArray.h"
 #include "RecordListModel.h"
 #include "RecoveryFile.h"
 #include "WorkspaceStores.h"

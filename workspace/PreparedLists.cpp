@@ -5,7 +5,7 @@
 #include <future>
 
 namespace {
-template <typename T> LabelListModel::Order orderOf(const RecordArray<T> &entries)
+template <typename Array> LabelListModel::Order orderOf(const Array &entries)
 {
     return LabelListModel::sortedOrder(
         entries.GetSize(), [&entries](int entry) -> std::string_view {

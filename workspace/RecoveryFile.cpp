@@ -24,7 +24,7 @@ std::size_t hashAddresses(const AddressEntryArray &entries, std::size_t seed)
 {
     seed = qHash(entries.GetSize(), seed);
     for (int i = 0; i < entries.GetSize(); ++i) {
-        const AddressEntry &entry = entries.ElementAt(i);
+        const AddressView entry = entries.ElementAt(i);
         seed = hashLabelled(entry.text, hashLabelled(entry.label, seed));
     }
     return seed;

@@ -35,7 +35,7 @@ Labels labelsOf(const AddressEntryArray &list)
 {
     Labels labels;
     for (int i = 0; i < list.GetSize(); ++i)
-        labels.push_back(list.ElementAt(i).label);
+        labels.emplace_back(list.ElementAt(i).label);
     return labels;
 }
 

@@ -1,4 +1,4 @@
-#include "RecordArray.h"
+#include "AddressEntryArray.h"
 
 #include <QTest>
 
@@ -100,10 +100,8 @@ void RecordArrayTest::setAtGrowFillsWithEmptyElements()
     QCOMPARE(envelopes.FindByLabel("DL"), 1);
 
     // Appending an element of the array itself while the block moves.
-    AddressEntryArray entries;
-    entries.Append(entry("self", "original"));
-    entries.Append(entries.ElementAt(0));
-    QCOMPARE(entries.GetAt(1).text, std::string("original"));
+    envelopes.Append(envelopes.ElementAt(3));
+    QCOMPARE(envelopes.GetAt(4).width, 22.0f);
 }
 
 void RecordArrayTest::elementsAreValues()
@@ -115,8 +113,19 @@ void RecordArrayTest::elementsAreValues()
     AddressEntry copy = entries.GetAt(0);
     copy.text = "copy changed";
     QCOMPARE(entries.GetAt(0).text, std::string("Jan\r\nPraha"));
-    entries.ElementAt(0).text = "in place";
+    entries.SetAt(0, entry("Doma", "in place"));
     QCOMPARE(entries.GetAt(0).text, std::string("in place"));
+
+    // The bytes stay put while the list grows past its blocks and moves as a whole.
+    const std::string longText(100000, 'x');
+    for (int i = 0; i < 3000; ++i)
+        entries.Append(entry(std::to_string(i), i == 1000 ? longText : std::string(40, 'a' + i % 26)));
+    const AddressEntryArray moved = std::move(entries);
+    QCOMPARE(moved.GetSize(), 3001);
+    QCOMPARE(moved.ElementAt(0).text, std::string_view("in place"));
+    QCOMPARE(moved.ElementAt(1001).text, std::string_view(longText));
+    QCOMPARE(moved.ElementAt(3000).label, std::string_view("2999"));
+    QCOMPARE(moved.ElementAt(3000).text, std::string_view(std::string(40, 'a' + 2999 % 26)));
 }
 
 void RecordArrayTest::findByLabel_data()

@@ -2,7 +2,7 @@
 
 #include "FileBytes.h"
 #include "MessageRecorder.h"
-#include "RecordArray.h"
+#include "AddressEntryArray.h"
 #include "ScopedDirectories.h"
 #include "Texts.h"
 
