@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CDialog.h"
 #include "AddressEntryArray.h"
+#include "CDialog.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "AddressEntryArray.h"
 #include "AddressFields.h"
 #include "CDialog.h"
-#include "AddressEntryArray.h"
 
 #include <string>
 

@@ -1,4 +1,5 @@
 // "adresy.ar": senders, then addressees; only whole entries are kept.
+#include "Archive.h"
 #include "FuzzInput.h"
 #include "StoreFiles.h"
 
@@ -11,5 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const LoadReport report = loadAddressStore(fuzzInputFile(data, size), senders, addressees);
     if (report.keptEntries != senders.GetSize() + addressees.GetSize())
         std::abort();
+    // The entries are views of the file's bytes: each must still be readable after the load.
+    ArchiveWriter out;
+    writeAddressList(out, senders);
+    writeAddressList(out, addressees);
     return 0;
 }

@@ -102,7 +102,7 @@ AddressEntryArray::Slot AddressEntryArray::slotOf(AddressView entry)
 std::string_view AddressEntryArray::copied(std::string_view bytes)
 {
     if (bytes.empty())
-        return {};
+        return std::string_view("", 0);
     if (m_ownBlocks.empty() || m_ownBlocks.back().size - m_ownBlocks.back().used < bytes.size()) {
         const std::size_t size = std::max(bytes.size(), kOwnBlockSize);
         m_ownBlocks.push_back({std::make_unique_for_overwrite<char[]>(size), size, 0});

@@ -55,10 +55,10 @@ public:
     void AppendKept(AddressView entry);
 
 private:
-    struct Slot
+    struct Slot // never null data, as a std::string never has
     {
-        const char *text = nullptr;
-        const char *label = nullptr;
+        const char *text = "";
+        const char *label = "";
         std::uint32_t textSize = 0;
         std::uint32_t labelSize = 0;
     };

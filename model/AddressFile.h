@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Backup.h"
 #include "AddressEntryArray.h"
+#include "Backup.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LabelListModel.h"
 #include "AddressEntryArray.h"
+#include "LabelListModel.h"
 
 // The sorted list of one collection's labels; the collection is changed through it (or told
 // of appended entries) so that the list follows.

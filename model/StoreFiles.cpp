@@ -143,7 +143,8 @@ LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
             return readAddressList(addresseesIn, appendTo(addressees, addresseesIn, keptAddressees),
                                    makeRoomIn(addressees));
         });
-        const bool sendersWhole = readAddressList(in, appendTo(senders, in, kept), makeRoomIn(senders));
+        const bool sendersWhole =
+            readAddressList(in, appendTo(senders, in, kept), makeRoomIn(senders));
         const bool addresseesWhole = addresseesRead.get();
         kept += keptAddressees;
         in = addresseesIn;

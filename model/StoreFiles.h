@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LogFont.h"
 #include "AddressEntryArray.h"
+#include "LogFont.h"
 
 #include <QByteArray>
 #include <QString>

@@ -52,7 +52,7 @@ public:
     bool readByte(std::uint8_t &value);
     bool readString(std::string &bytes);
     bool readString(std::string_view &bytes); // a view of the shared buffer, not a copy
-    bool skipString(); // moves past a string without copying it
+    bool skipString();                        // moves past a string without copying it
     bool readRawBytes(qsizetype count, std::string &bytes);
     qsizetype remaining() const { return m_bytes.size() - m_pos; }
     bool atEnd() const { return remaining() == 0; }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AddressFile.h"
 #include "AddressEntryArray.h"
+#include "AddressFile.h"
 
 #include <QCoreApplication>
 

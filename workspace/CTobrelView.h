@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AddressEntryArray.h"
 #include "AddressExchangeCommands.h"
 #include "BackupCommands.h"
 #include "CommandTarget.h"
@@ -7,7 +8,6 @@
 #include "EnvelopePage.h"
 #include "LogFont.h"
 #include "PreparedLists.h"
-#include "AddressEntryArray.h"
 #include "RecordListModel.h"
 #include "RecoveryFile.h"
 #include "WorkspaceStores.h"

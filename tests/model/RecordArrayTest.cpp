@@ -119,7 +119,8 @@ void RecordArrayTest::elementsAreValues()
     // The bytes stay put while the list grows past its blocks and moves as a whole.
     const std::string longText(100000, 'x');
     for (int i = 0; i < 3000; ++i)
-        entries.Append(entry(std::to_string(i), i == 1000 ? longText : std::string(40, 'a' + i % 26)));
+        entries.Append(
+            entry(std::to_string(i), i == 1000 ? longText : std::string(40, 'a' + i % 26)));
     const AddressEntryArray moved = std::move(entries);
     QCOMPARE(moved.GetSize(), 3001);
     QCOMPARE(moved.ElementAt(0).text, std::string_view("in place"));

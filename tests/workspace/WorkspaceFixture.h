@@ -1,8 +1,8 @@
 #pragma once
 
+#include "AddressEntryArray.h"
 #include "FileBytes.h"
 #include "MessageRecorder.h"
-#include "AddressEntryArray.h"
 #include "ScopedDirectories.h"
 #include "Texts.h"
 
