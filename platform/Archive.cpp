@@ -141,14 +141,10 @@ bool ArchiveReader::readStringLength(qsizetype &length)
 
 bool ArchiveReader::readString(std::string &bytes)
 {
-    const qsizetype start = m_pos;
-    qsizetype length = 0;
-    if (!readStringLength(length))
+    std::string_view read;
+    if (!readString(read))
         return false;
-    if (!readRawBytes(length, bytes)) {
-        m_pos = start;
-        return false;
-    }
+    bytes.assign(read);
     return true;
 }
 
