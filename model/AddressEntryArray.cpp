@@ -79,11 +79,7 @@ int AddressEntryArray::FindByLabel(std::string_view key) const
 
 void AddressEntryArray::Keep(const QByteArray &block)
 {
-    const auto same = [&block](const QByteArray &kept) {
-        return kept.constData() == block.constData();
-    };
-    if (std::none_of(m_keptBlocks.begin(), m_keptBlocks.end(), same))
-        m_keptBlocks.push_back(block);
+    m_keptBlocks.push_back(block); // shared, not copied
 }
 
 void AddressEntryArray::AppendKept(AddressView entry)
