@@ -5,28 +5,30 @@
 
 #include <cstdlib>
 
+namespace {
+// Every entry the restore reports as added is in the list, beside the one it held.
+template <typename List>
+RestoreOutcome restoreBeside(const char *heldLabel, const QString &path,
+                             RestoreOutcome (*restore)(const QString &, List &))
+{
+    List list;
+    typename List::Entry held;
+    held.label = heldLabel;
+    list.Append(held);
+    const RestoreOutcome outcome = restore(path, list);
+    if (list.GetSize() != 1 + int(outcome.addedLabels.size()))
+        std::abort();
+    return outcome;
+}
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     constexpr auto kind = BackupKind::TOBREL_BACKUP_KIND;
     const QString path = fuzzInputFile(data, size);
-    RestoreOutcome outcome;
-    if constexpr (kind == BackupKind::Envelopes) {
-        EnvelopeFormatArray envelopes;
-        EnvelopeFormat existing;
-        existing.label = "C5";
-        envelopes.Append(existing);
-        outcome = restoreEnvelopeBackup(path, envelopes);
-        if (envelopes.GetSize() != 1 + int(outcome.addedLabels.size()))
-            std::abort();
-    } else {
-        AddressEntryArray entries;
-        AddressEntry existing;
-        existing.label = "Novák";
-        entries.Append(existing);
-        outcome = restoreAddressBackup(path, entries);
-        if (entries.GetSize() != 1 + int(outcome.addedLabels.size()))
-            std::abort();
-    }
+    const RestoreOutcome outcome = kind == BackupKind::Envelopes
+                                       ? restoreBeside("C5", path, restoreEnvelopeBackup)
+                                       : restoreBeside("Novák", path, restoreAddressBackup);
     if (outcome.whole)
         restoreReport(kind, outcome.skippedLabels);
     else
