@@ -1,6 +1,7 @@
 #include "AddressCommands.h"
 
 #include "AddressFile.h"
+#include "CommonDialogs.h"
 #include "FolderLock.h"
 #include "StoreFiles.h"
 
@@ -122,6 +123,9 @@ std::optional<int> runAddressCommand(int argc, char **argv)
     if (!asked)
         return std::nullopt;
 
+    // Qt's own texts (a wrong option) in Czech.
+    QCoreApplication app(argc, argv);
+    installQtTranslations(&app);
     QCommandLineParser parser;
     addAddressCommandOptions(parser);
     const bool parsed = parser.parse(arguments);

@@ -3,6 +3,7 @@
 #include "Archive.h"
 #include "Cp1250.h"
 #include "CsvAddresses.h"
+#include "FileError.h"
 #include "VCardAddresses.h"
 
 #include <QCoreApplication>
@@ -64,7 +65,11 @@ AddressFileImport readAddressFile(const QString &path)
     }
     const FileContents contents = readWholeFile(path);
     if (contents.status != FileReadStatus::Read) {
-        result.error = tr("Soubor „%1“ se nepodařilo otevřít.").arg(QDir::toNativeSeparators(path));
+        result.error =
+            contents.status == FileReadStatus::Missing
+                ? tr("Soubor „%1“ neexistuje.").arg(QDir::toNativeSeparators(path))
+                : tr("Soubor „%1“ se nepodařilo otevřít: %2")
+                      .arg(QDir::toNativeSeparators(path), fileErrorText(contents.error));
         return result;
     }
     ParsedAddresses parsed = parse(*kind, contents.bytes);
@@ -99,8 +104,10 @@ QString writeAddressFile(const QString &path, const AddressEntryArray &entries)
     }
     const QByteArray bytes =
         *kind == AddressFileKind::Csv ? csvAddressBytes(addresses) : vCardBytes(addresses);
-    if (!writeFileSafely(path, bytes))
-        return tr("Adresy se nepodařilo uložit do souboru „%1“.").arg(QDir::toNativeSeparators(path));
+    QString why;
+    if (!writeFileSafely(path, bytes, &why))
+        return tr("Adresy se nepodařilo uložit do souboru „%1“: %2")
+            .arg(QDir::toNativeSeparators(path), why);
     return {};
 }
 

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
+
 namespace {
 
 constexpr char kCodePage[] = "windows-1250";
@@ -57,4 +59,44 @@ std::optional<std::string> toStoredText(QStringView text)
     lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     lines.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return toCp1250(lines);
+}
+
+namespace {
+// What each byte becomes in a search: its character decomposed, without the marks, case
+// folded, and encoded again ("Ř" as "r", "ß" as "ss").
+const std::array<std::string, 256> &searchFoldTable()
+{
+    static const std::array<std::string, 256> table = [] {
+        std::array<std::string, 256> folds;
+        for (int byte = 0; byte < 256; ++byte) {
+            const char character = char(byte);
+            QString folded;
+            for (const QChar c : fromCp1250(std::string_view(&character, 1))
+                                     .normalized(QString::NormalizationForm_D)
+                                     .toCaseFolded())
+                if (c.category() != QChar::Mark_NonSpacing)
+                    folded += c;
+            folds[std::size_t(byte)] = toCp1250(folded).value_or(std::string(1, character));
+        }
+        return folds;
+    }();
+    return table;
+}
+} // namespace
+
+void appendSearchFolded(std::string_view bytes, std::string &out)
+{
+    const std::array<std::string, 256> &table = searchFoldTable();
+    for (const char byte : bytes)
+        out += table[static_cast<unsigned char>(byte)];
+}
+
+std::optional<std::string> searchFolded(QStringView text)
+{
+    const std::optional<std::string> bytes = toCp1250(text);
+    if (!bytes)
+        return std::nullopt;
+    std::string folded;
+    appendSearchFolded(*bytes, folded);
+    return folded;
 }

@@ -25,3 +25,10 @@ QString fromUtf8OrCp1250(QByteArrayView bytes);
 // Stored multi-line texts break lines with CR LF; widgets with \n.
 QString fromStoredText(std::string_view bytes);
 std::optional<std::string> toStoredText(QStringView text);
+
+// Text as searches compare it, without letter case and diacritics ("Dvořák" as "dvorak"),
+// appended to out in code page 1250 bytes.
+void appendSearchFolded(std::string_view bytes, std::string &out);
+// The same for text typed to search with; nullopt when it holds a character that no stored
+// text can contain.
+std::optional<std::string> searchFolded(QStringView text);

@@ -834,14 +834,28 @@ void CTobrelView::OnFilePrintSetup()
 void CTobrelView::OnBatchPrint()
 {
     // A run without a format would be a stack of empty pages.
-    if (!SelectedEnvelope()) {
-        showMessageBox(this, tr("Nejprve zvolte obálku, na kterou se má tisknout."),
+    if (m_envelopes.GetSize() == 0) {
+        showMessageBox(this,
+                       tr("Nejsou nadefinovány žádné obálky. Nejprve přidejte obálku, na "
+                          "kterou se má tisknout."),
                        tr("Hromadný tisk"), MessageIcon::Exclamation);
         return;
     }
-    BatchPrintDialog chooser(m_addressees, this);
+    BatchPrintDialog chooser(m_addressees, m_addresseeList, m_envelopeList,
+                             m_envelopeCombo->currentIndex(), m_senderList,
+                             m_senderCombo->currentIndex(), this);
     if (chooser.exec() != QDialog::Accepted)
         return;
+    // The run prints what the window shows, so a format or sender chosen for it is chosen
+    // there too, as if picked in its combo.
+    if (chooser.envelopeRow() != m_envelopeCombo->currentIndex()) {
+        m_envelopeCombo->setCurrentIndex(chooser.envelopeRow());
+        OnEnvelopeChange();
+    }
+    if (chooser.senderRow() != m_senderCombo->currentIndex()) {
+        m_senderCombo->setCurrentIndex(chooser.senderRow());
+        OnSenderChange();
+    }
     const std::vector<int> rows = chooser.checkedAddressees();
     const int count = int(rows.size());
 

@@ -59,10 +59,13 @@ private Q_SLOTS:
         QTest::newRow("unknown extension") << QStringList{"--export", "adresy.txt"} << false << 2
                                            << addressees << senders << "nemá příponu";
         QTest::newRow("no file") << QStringList{"--import"} << false << 2 << addressees << senders
-                                 << "Použití:";
-        QTest::newRow("both commands")
-            << QStringList{"--import", "a.csv", "--export", "b.csv"} << false << 2 << addressees
-            << senders << "Použití:";
+                                 << "Chybějící hodnota po '--import'.\nPoužití:";
+        QTest::newRow("missing file") << QStringList{"--import", "chybí.csv"} << false << 1
+                                      << addressees << senders << "„chybí.csv“ neexistuje.";
+        QTest::newRow("missing folder") << QStringList{"--export", "chybí/a.csv"} << false << 1
+                                        << addressees << senders << ": Složka neexistuje.";
+        QTest::newRow("both commands") << QStringList{"--import", "a.csv", "--export", "b.csv"}
+                                       << false << 2 << addressees << senders << "Použití:";
     }
 
     void commandLine()

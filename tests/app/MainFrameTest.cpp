@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -99,14 +100,27 @@ private slots:
             "Zálo&hování: &Odesílatelé=32781, &Adresáti=32782, O&bálky=32783, -, "
             "Ob&novit ze zálohy=32784",
             "&Zobrazit: &Panel nástrojů=59392",
-            "&Nástroje: &Hromadný tisk…=32812, Ná&hled tisku=32822, -, &Importovat adresy…=32810, "
+            "Ná&stroje: &Hromadný tisk…=32812, &Náhled tisku=32822, -, &Importovat adresy…=32810, "
             "&Exportovat adresy…=32811, -, Přidat &standardní formáty obálek=32820, "
             "Nastavení &tiskárny pro obálky…=32821",
             "&Nápověda: &O aplikaci=57664",
         };
         QStringList actual;
+        // One press of a menu's letter opens or runs one item: no two share it.
+        const auto checkLetters = [](const QList<QAction *> &actions) {
+            QSet<int> letters;
+            for (const QAction *action : actions) {
+                const QKeySequence letter = QKeySequence::mnemonic(action->text());
+                QVERIFY2(action->isSeparator() ||
+                             (!letter.isEmpty() && !letters.contains(letter[0].toCombined())),
+                         qPrintable(action->text()));
+                letters.insert(letter.isEmpty() ? 0 : letter[0].toCombined());
+            }
+        };
+        checkLetters(m_frame->menuBar()->actions());
         for (QAction *top : m_frame->menuBar()->actions()) {
             QStringList items;
+            checkLetters(top->menu()->actions());
             for (QAction *item : top->menu()->actions())
                 items << (item->isSeparator()
                               ? QStringLiteral("-")

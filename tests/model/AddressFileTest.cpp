@@ -74,12 +74,12 @@ private Q_SLOTS:
                                      << "neobsahuje žádnou adresu.";
         QTest::newRow("card without end") << "no-end.vcf" << QStringList() << QStringList()
                                           << "vizitka začínající na řádku 1 nemá konec";
-        QTest::newRow("unknown charset") << "unknown-charset.vcf" << QStringList()
-                                         << QStringList() << "neznámá znaková sada „X-NONE“.";
-        QTest::newRow("missing file") << "none.csv" << QStringList() << QStringList()
-                                      << "se nepodařilo otevřít.";
-        QTest::newRow("other extension") << "adresy-small.ar" << QStringList() << QStringList()
-                                         << "nemá příponu .csv ani .vcf";
+        QTest::newRow("unknown charset") << "unknown-charset.vcf" << QStringList() << QStringList()
+                                         << "neznámá znaková sada „X-NONE“.";
+        QTest::newRow("missing file")
+            << "none.csv" << QStringList() << QStringList() << "neexistuje.";
+        QTest::newRow("other extension")
+            << "adresy-small.ar" << QStringList() << QStringList() << "nemá příponu .csv ani .vcf";
     }
 
     void importsSampleFiles()
