@@ -155,7 +155,7 @@ private Q_SLOTS:
             // Lines of at most 75 bytes, folded between characters (RFC 6350, 3.2).
             for (const QByteArray &line : bytes.split('\n')) {
                 QVERIFY2(line.size() <= 76, line.constData());
-                QVERIFY2(line.isValidUtf8(), line.constData());
+                QVERIFY2(line.isValidUtf8(), line.toHex(' ').constData());
             }
             bytes.replace("\r\n ", "");
         }
