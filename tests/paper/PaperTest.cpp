@@ -169,18 +169,19 @@ void PaperTest::printerSettingsBytes()
 void PaperTest::calibrationCrosses_data()
 {
     QTest::addColumn<int>("rotation");
-    QTest::addColumn<QPointF>("paper");   // far corner, mm
+    QTest::addColumn<QPointF>("corner");  // the paper's far one, mm
     QTest::addColumn<QPointF>("ruledAt"); // where the left ruler's point 10 cm down lands
     QTest::newRow("as on the screen") << 0 << QPointF(220, 110) << QPointF(25, 100);
     QTest::newRow("fed short edge first") << 90 << QPointF(110, 220) << QPointF(10, 25);
     QTest::newRow("upside down") << 180 << QPointF(220, 110) << QPointF(195, 10);
-    QTest::newRow("fed the other short edge first") << 270 << QPointF(110, 220) << QPointF(100, 195);
+    QTest::newRow("fed the other short edge first")
+        << 270 << QPointF(110, 220) << QPointF(100, 195);
 }
 
 void PaperTest::calibrationCrosses()
 {
     QFETCH(int, rotation);
-    QFETCH(QPointF, paper);
+    QFETCH(QPointF, corner);
     QFETCH(QPointF, ruledAt);
 
     const QSizeF envelope(220, 110);
@@ -188,33 +189,32 @@ void PaperTest::calibrationCrosses()
     const EnvelopeOnPaper onPaper(envelope, {feed, {}});
     constexpr int dpi = 100;
     const double pixelsPerMm = dpi / 25.4;
-    QImage page(QSizeF(paper.x() * pixelsPerMm, paper.y() * pixelsPerMm).toSize(),
-                QImage::Format_RGB32);
-    page.setDotsPerMeterX(qRound(dpi / 0.0254));
-    page.setDotsPerMeterY(qRound(dpi / 0.0254));
-    page.fill(Qt::white);
-    QPainter painter(&page);
+    QImage paper((QSizeF(corner.x(), corner.y()) * pixelsPerMm).toSize(), QImage::Format_RGB32);
+    paper.setDotsPerMeterX(qRound(dpi / 0.0254));
+    paper.setDotsPerMeterY(qRound(dpi / 0.0254));
+    paper.fill(Qt::white);
+    QPainter painter(&paper);
     painter.setTransform(onPaper.transform(dpi, dpi));
     drawCalibrationPage(painter, envelope, QStringLiteral("Kancelář"), feed);
     painter.end();
 
-    // On the paper, in mm: each cross's centre 10 mm from two edges is inked, 2.5 mm
-    // diagonally inside it is not; the ruler lies along the envelope's left edge only.
-    const auto inkNear = [&](QPointF mm) {
-        const QPoint centre = (mm * pixelsPerMm).toPoint();
+    // On the paper, in mm: each cross's centre 10 mm from two edges is inked, the paper
+    // 2.5 mm diagonally inside it is not; the ruler lies along the envelope's left edge only.
+    const auto inkNear = [&](QPointF paperMm) {
+        const QPointF centre = paperMm * pixelsPerMm;
         for (int dx = -1; dx <= 1; ++dx)
             for (int dy = -1; dy <= 1; ++dy)
-                if (qGray(page.pixel(centre.x() + dx, centre.y() + dy)) < 128)
+                if (qGray(paper.pixel(int(centre.x()) + dx, int(centre.y()) + dy)) < 128)
                     return true;
         return false;
     };
-    for (const double x : {10.0, paper.x() - 10})
-        for (const double y : {10.0, paper.y() - 10}) {
+    for (const double x : {10.0, corner.x() - 10})
+        for (const double y : {10.0, corner.y() - 10}) {
             QVERIFY(inkNear({x, y}));
             QVERIFY(!inkNear({x + (x < 50 ? 2.5 : -2.5), y + (y < 50 ? 2.5 : -2.5)}));
         }
     QVERIFY(inkNear(ruledAt));
-    QVERIFY(!inkNear(paper - ruledAt));
+    QVERIFY(!inkNear(corner - ruledAt));
 }
 
 void PaperTest::shadedEdges_data()
@@ -226,8 +226,8 @@ void PaperTest::shadedEdges_data()
     QTest::newRow("each side its own")
         << QMargins(1, 2, 3, 4) << false
         << QList<QRect>{{0, 0, 10, 2}, {0, 2, 1, 4}, {7, 2, 3, 4}, {0, 6, 10, 4}};
-    // The page turned a quarter to the left: its top along the paper's left edge.
-    QTest::newRow("landscape")
+    // Its top along the paper's left edge, its left along the paper's bottom.
+    QTest::newRow("landscape, turned a quarter left")
         << QMargins(1, 2, 3, 4) << true
         << QList<QRect>{{0, 0, 10, 1}, {0, 1, 4, 6}, {8, 1, 2, 6}, {0, 7, 10, 3}};
 }
@@ -238,13 +238,12 @@ void PaperTest::shadedEdges()
     QFETCH(bool, landscape);
     QFETCH(QList<QRect>, edges);
     QBuffer bytes;
-    QVERIFY(bytes.open(QIODevice::WriteOnly));
     QPdfWriter device(&bytes);
     device.setResolution(72);
-    QVERIFY(device.setPageLayout(QPageLayout(
-        QPageSize(QSizeF(10, 10), QPageSize::Point), landscape ? QPageLayout::Landscape
-                                                               : QPageLayout::Portrait,
-        QMarginsF(margins), QPageLayout::Point, QMarginsF(margins))));
+    const QPageLayout layout(QPageSize(QSizeF(10, 10), QPageSize::Point),
+                             landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                             QMarginsF(margins), QPageLayout::Point, QMarginsF(margins));
+    QVERIFY(device.setPageLayout(layout));
     QCOMPARE(unprintableEdges(device), edges);
 }
 

@@ -367,13 +367,13 @@ void TobrelViewTest::damagedStoreIsKeptAndReported()
 
 // Every length of a format, for a change to that one alone.
 constexpr float EnvelopeFormat::*kLengths[] = {
-    &EnvelopeFormat::width,       &EnvelopeFormat::height,    &EnvelopeFormat::addresseeLeft,
+    &EnvelopeFormat::width,        &EnvelopeFormat::height,     &EnvelopeFormat::addresseeLeft,
     &EnvelopeFormat::addresseeTop, &EnvelopeFormat::senderLeft, &EnvelopeFormat::senderTop};
 
 void TobrelViewTest::failedSaveIsReported_data()
 {
     QTest::addColumn<int>("length");
-    const char *names[] = {"width",          "height",      "addressee's left",
+    const char *names[] = {"width",           "height",        "addressee's left",
                            "addressee's top", "sender's left", "sender's top"};
     for (int length = 0; length < 6; ++length)
         QTest::newRow(names[length]) << length;
