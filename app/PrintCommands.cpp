@@ -85,12 +85,12 @@ Lists loadLists()
     if (loadAddressStore(QString::fromLatin1(kAddressStoreName), lists.senders, lists.addressees)
             .state == LoadReport::State::Damaged)
         throw unreadable(kAddressStoreName);
-    // The window prints a damaged font file's result too, and says so.
+    // The window prints with the default font too, and says so.
     if (loadPrintFont(QString::fromLatin1(kPrintFontFileName), lists.font).state ==
         LoadReport::State::Damaged)
         std::fprintf(stderr, "%s\n",
-                     qPrintable(tr("Soubor „%1“ nelze celý přečíst, tiskne se písmem, které "
-                                   "se z něj přečetlo, nebo výchozím.")
+                     qPrintable(tr("Soubor „%1“ nelze celý přečíst, tiskne se výchozím písmem "
+                                   "Times New Roman 12 bodů.")
                                     .arg(QLatin1String(kPrintFontFileName))));
     return lists;
 }
