@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSet>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -108,14 +107,12 @@ private slots:
         QStringList actual;
         // One press of a menu's letter opens or runs one item: no two share it.
         const auto checkLetters = [](const QList<QAction *> &actions) {
-            QSet<int> letters;
-            for (const QAction *action : actions) {
-                const QKeySequence letter = QKeySequence::mnemonic(action->text());
-                QVERIFY2(action->isSeparator() ||
-                             (!letter.isEmpty() && !letters.contains(letter[0].toCombined())),
-                         qPrintable(action->text()));
-                letters.insert(letter.isEmpty() ? 0 : letter[0].toCombined());
-            }
+            QStringList letters;
+            for (const QAction *action : actions)
+                if (!action->isSeparator())
+                    letters << QKeySequence::mnemonic(action->text()).toString();
+            QVERIFY2(!letters.contains(QString()) && letters.removeDuplicates() == 0,
+                     qPrintable(letters.join(u' ')));
         };
         checkLetters(m_frame->menuBar()->actions());
         for (QAction *top : m_frame->menuBar()->actions()) {
