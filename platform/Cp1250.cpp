@@ -65,7 +65,8 @@ NearestText nearestCp1250(QStringView text)
         const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QStringView character = text.mid(i, length);
         i += length;
-        if (toCp1250(character)) {
+        // No surrogate is a code page 1250 character, whatever the encoder makes of one alone.
+        if (!character.front().isSurrogate() && toCp1250(character)) {
             nearest.text += character;
             continue;
         }
@@ -82,7 +83,8 @@ NearestText nearestCp1250(QStringView text)
         }
         // The base letters without their marks ("ñ" is "n", "ﬁ" is "fi").
         for (const QChar c : character.toString().normalized(QString::NormalizationForm_KD)) {
-            if (c.category() != QChar::Mark_NonSpacing && toCp1250(QStringView(&c, 1)))
+            if (c.category() != QChar::Mark_NonSpacing && !c.isSurrogate() &&
+                toCp1250(QStringView(&c, 1)))
                 nearest.text += c;
         }
     }
