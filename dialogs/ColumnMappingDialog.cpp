@@ -44,6 +44,7 @@ ColumnMappingDialog::ColumnMappingDialog(std::vector<QStringList> firstRows, Col
     auto *grid = new QGridLayout(columns);
     grid->addWidget(new QLabel(tr("Sloupec"), columns), 0, 0);
     grid->addWidget(new QLabel(tr("Obsah"), columns), 0, 1);
+    grid->addWidget(new QLabel(tr("Ukázka"), columns), 0, 2);
     const QStringList &first = m_rows.front();
     for (std::size_t i = 0; i < m_layout.columns.size(); ++i) {
         if (m_layout.columns[i].field == AddressField::AddressKind) {
@@ -51,9 +52,10 @@ ColumnMappingDialog::ColumnMappingDialog(std::vector<QStringList> firstRows, Col
             continue;
         }
         const int row = grid->rowCount();
-        const QString sample = m_rows.size() > 1 ? m_rows[1].value(qsizetype(i)) : QString();
+        const std::size_t sampleRow = m_layout.hasHeader ? 1 : 0;
+        const QString sample =
+            m_rows.size() > sampleRow ? m_rows[sampleRow].value(qsizetype(i)) : QString();
         auto *name = new QLabel(tr("%1. %2").arg(i + 1).arg(first.value(qsizetype(i))), columns);
-        name->setToolTip(sample);
         auto *field = new QComboBox(columns);
         field->setObjectName(QStringLiteral("column%1").arg(i + 1));
         for (int f = 0; f < kChosenFieldCount; ++f)
@@ -62,6 +64,9 @@ ColumnMappingDialog::ColumnMappingDialog(std::vector<QStringList> firstRows, Col
         name->setBuddy(field);
         grid->addWidget(name, row, 0);
         grid->addWidget(field, row, 1);
+        auto *example = new QLabel(sample.section(QLatin1Char('\n'), 0, 0), columns);
+        example->setTextFormat(Qt::PlainText);
+        grid->addWidget(example, row, 2);
         connect(field, &QComboBox::currentIndexChanged, this, &ColumnMappingDialog::updatePreview);
         m_fields.push_back(field);
     }
@@ -74,7 +79,7 @@ ColumnMappingDialog::ColumnMappingDialog(std::vector<QStringList> firstRows, Col
         envelope->setObjectName(QStringLiteral("envelope%1").arg(i + 1));
         envelope->setFrameShape(QFrame::Box);
         envelope->setTextFormat(Qt::PlainText);
-        envelope->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        envelope->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         envelope->setMargin(8);
         envelope->setMinimumWidth(160);
         envelopes->addWidget(envelope);
@@ -94,7 +99,9 @@ ColumnMappingDialog::ColumnMappingDialog(std::vector<QStringList> firstRows, Col
     main->addWidget(m_header);
     main->addWidget(scrolled(columns, this), 2);
     main->addWidget(new QLabel(tr("Náhled obálek:"), this));
-    main->addWidget(scrolled(preview, this), 1);
+    QScrollArea *previewArea = scrolled(preview, this);
+    previewArea->setMinimumHeight(170);
+    main->addWidget(previewArea, 1);
     main->addWidget(buttons);
     resize(720, 560);
     updatePreview();
