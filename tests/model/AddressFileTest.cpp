@@ -209,6 +209,44 @@ private Q_SLOTS:
                  entriesOf({list.GetAt(0), list.GetAt(1), list.GetAt(3)}));
         QCOMPARE(notesOf(back), QStringList{"-Bez textu"});
     }
+
+    // What other programs read, not only what our own reader accepts.
+    void exportBytes_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("label");
+        QTest::addColumn<QByteArray>("written"); // a vCard unfolded
+        QTest::newRow("CSV quotes a semicolon")
+            << "a.csv" << QByteArray("Novák; Praha") << QByteArray("\r\n\"Novák; Praha\";");
+        QTest::newRow("vCard escapes a backslash")
+            << "a.vcf" << QByteArray("C:\\novy") << QByteArray("\r\nFN:C:\\\\novy\r\n");
+        // Two-byte letters from the 5th byte on: a fold after 75 bytes would split one.
+        const QByteArray label = "a" + QByteArray("ž").repeated(40);
+        QTest::newRow("vCard folds between characters")
+            << "a.vcf" << label << "\r\nFN:" + label + "\r\n";
+    }
+
+    void exportBytes()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, label);
+        QFETCH(QByteArray, written);
+        AddressEntryArray list;
+        list.Append(address(label.constData(), "x"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(fileName);
+        QCOMPARE(writeAddressFile(path, list), QString());
+        QByteArray bytes = readFile(path);
+        if (fileName.endsWith(".vcf")) {
+            // Lines of at most 75 bytes, folded between characters (RFC 6350, 3.2).
+            for (const QByteArray &line : bytes.split('\n')) {
+                QVERIFY2(line.size() <= 76, line.constData());
+                QVERIFY2(line.isValidUtf8(), line.toHex(' ').constData());
+            }
+            bytes.replace("\r\n ", "");
+        }
+        QVERIFY2(bytes.contains(written), bytes.constData());
+    }
 };
 
 QTEST_GUILESS_MAIN(AddressFileTest)
