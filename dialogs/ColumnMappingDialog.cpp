@@ -128,6 +128,5 @@ void ColumnMappingDialog::updatePreview()
         m_envelopes[i]->setVisible(qsizetype(i) < texts.size());
     }
     m_ok->setEnabled(layout.hasPlace());
-    m_ok->setToolTip(layout.hasPlace() ? QString()
-                                       : tr("Žádný sloupec nyní neobsahuje adresu."));
+    m_ok->setToolTip(layout.hasPlace() ? QString() : tr("Žádný sloupec nyní neobsahuje adresu."));
 }

@@ -16,11 +16,17 @@ constexpr char kColumnsSection[] = "SLOUPCE_IMPORTU";
 // One letter per field in the order of AddressField, the last for AddressKind.
 constexpr char kFieldLetters[] = "LTJPZFUCDSOKYANH";
 
-enum class GroupKind { None, Home, Work, Other };
+enum class GroupKind
+{
+    None,
+    Home,
+    Work,
+    Other
+};
 
 const QStringList kHomeWords{"home", "domu", "domaci", "soukrome", "soukroma", "soukromy"};
-const QStringList kWorkWords{"business", "work", "office", "prace", "zamestnani", "pracovni",
-                             "firemni", "sluzebni"};
+const QStringList kWorkWords{"business",   "work",     "office",  "prace",
+                             "zamestnani", "pracovni", "firemni", "sluzebni"};
 const QStringList kOtherWords{"other", "jina", "jine", "jiny", "ostatni", "dalsi"};
 
 GroupKind groupKind(const QString &word)
@@ -56,8 +62,8 @@ HeaderName splitHeader(const QString &header)
         if (const GroupKind kind = groupKind(word); kind != GroupKind::None)
             return {matchKey(match.captured(1)), word, kind};
     }
-    const QStringList words = header.split(QRegularExpression(QStringLiteral("[\\s/_-]+")),
-                                           Qt::SkipEmptyParts);
+    const QStringList words =
+        header.split(QRegularExpression(QStringLiteral("[\\s/_-]+")), Qt::SkipEmptyParts);
     if (words.size() > 1) {
         for (const QString &word : {words.front(), words.back()}) {
             const QString key = matchKey(word);
@@ -79,60 +85,98 @@ struct KnownName
 
 // Names without an address word; the numbers of further street lines ("Street 2") go.
 const KnownName kNames[] = {
-    {"oznaceni", Field::Label},       {"label", Field::Label},
-    {"titul", Field::TitleBefore},    {"titulpred", Field::TitleBefore},
-    {"titulpredjmenem", Field::TitleBefore}, {"title", Field::TitleBefore},
-    {"prefix", Field::TitleBefore},   {"nameprefix", Field::TitleBefore},
-    {"jmeno", Field::FirstName},      {"krestnijmeno", Field::FirstName},
-    {"druhejmeno", Field::FirstName}, {"firstname", Field::FirstName},
-    {"givenname", Field::FirstName},  {"middlename", Field::FirstName},
-    {"additionalname", Field::FirstName}, {"prijmeni", Field::LastName},
-    {"lastname", Field::LastName},    {"familyname", Field::LastName},
-    {"surname", Field::LastName},     {"titulza", Field::TitleAfter},
-    {"titulzajmenem", Field::TitleAfter}, {"suffix", Field::TitleAfter},
-    {"namesuffix", Field::TitleAfter}, {"pripona", Field::TitleAfter},
-    {"firma", Field::Company},        {"company", Field::Company},
-    {"spolecnost", Field::Company},   {"organizace", Field::Company},
-    {"organization", Field::Company}, {"organisation", Field::Company},
-    {"organizationname", Field::Company}, {"organization1name", Field::Company},
-    {"nazevfirmy", Field::Company},   {"ulice", Field::Street},
-    {"street", Field::Street},        {"streetaddress", Field::Street},
-    {"pobox", Field::Street},         {"extendedaddress", Field::Street},
-    {"cislo", Field::Number},         {"cislopopisne", Field::Number},
-    {"cisloorientacni", Field::Number}, {"cp", Field::Number},
-    {"co", Field::Number},            {"cislodomu", Field::Number},
-    {"housenumber", Field::Number},   {"castobce", Field::District},
-    {"mestskacast", Field::District}, {"district", Field::District},
-    {"psc", Field::PostalCode},       {"zip", Field::PostalCode},
-    {"zipcode", Field::PostalCode},   {"postalcode", Field::PostalCode},
-    {"postcode", Field::PostalCode},  {"obec", Field::City},
-    {"mesto", Field::City},           {"city", Field::City},
-    {"town", Field::City},            {"kraj", Field::Region},
-    {"state", Field::Region},         {"region", Field::Region},
-    {"province", Field::Region},      {"zeme", Field::Country},
-    {"stat", Field::Country},         {"country", Field::Country},
-    {"countryregion", Field::Country}, {"zemeoblast", Field::Country},
-    {"adresa", Field::Address},       {"address", Field::Address},
-    {"formatted", Field::Address},    {"celaadresa", Field::Address},
-    {"postovniadresa", Field::Address}, {"type", Field::AddressKind},
+    {"oznaceni", Field::Label},
+    {"label", Field::Label},
+    {"titul", Field::TitleBefore},
+    {"titulpred", Field::TitleBefore},
+    {"titulpredjmenem", Field::TitleBefore},
+    {"title", Field::TitleBefore},
+    {"prefix", Field::TitleBefore},
+    {"nameprefix", Field::TitleBefore},
+    {"jmeno", Field::FirstName},
+    {"krestnijmeno", Field::FirstName},
+    {"druhejmeno", Field::FirstName},
+    {"firstname", Field::FirstName},
+    {"givenname", Field::FirstName},
+    {"middlename", Field::FirstName},
+    {"additionalname", Field::FirstName},
+    {"prijmeni", Field::LastName},
+    {"lastname", Field::LastName},
+    {"familyname", Field::LastName},
+    {"surname", Field::LastName},
+    {"titulza", Field::TitleAfter},
+    {"titulzajmenem", Field::TitleAfter},
+    {"suffix", Field::TitleAfter},
+    {"namesuffix", Field::TitleAfter},
+    {"pripona", Field::TitleAfter},
+    {"firma", Field::Company},
+    {"company", Field::Company},
+    {"spolecnost", Field::Company},
+    {"organizace", Field::Company},
+    {"organization", Field::Company},
+    {"organisation", Field::Company},
+    {"organizationname", Field::Company},
+    {"organization1name", Field::Company},
+    {"nazevfirmy", Field::Company},
+    {"ulice", Field::Street},
+    {"street", Field::Street},
+    {"streetaddress", Field::Street},
+    {"pobox", Field::Street},
+    {"extendedaddress", Field::Street},
+    {"cislo", Field::Number},
+    {"cislopopisne", Field::Number},
+    {"cisloorientacni", Field::Number},
+    {"cp", Field::Number},
+    {"co", Field::Number},
+    {"cislodomu", Field::Number},
+    {"housenumber", Field::Number},
+    {"castobce", Field::District},
+    {"mestskacast", Field::District},
+    {"district", Field::District},
+    {"psc", Field::PostalCode},
+    {"zip", Field::PostalCode},
+    {"zipcode", Field::PostalCode},
+    {"postalcode", Field::PostalCode},
+    {"postcode", Field::PostalCode},
+    {"obec", Field::City},
+    {"mesto", Field::City},
+    {"city", Field::City},
+    {"town", Field::City},
+    {"kraj", Field::Region},
+    {"state", Field::Region},
+    {"region", Field::Region},
+    {"province", Field::Region},
+    {"zeme", Field::Country},
+    {"stat", Field::Country},
+    {"country", Field::Country},
+    {"countryregion", Field::Country},
+    {"zemeoblast", Field::Country},
+    {"adresa", Field::Address},
+    {"address", Field::Address},
+    {"formatted", Field::Address},
+    {"celaadresa", Field::Address},
+    {"postovniadresa", Field::Address},
+    {"type", Field::AddressKind},
     {"typ", Field::AddressKind},
 };
 
 // Full names serve as the person's name when a sheet has no first and last name columns.
-const QStringList kFullNames{"name", "fullname", "displayname", "celejmeno",
+const QStringList kFullNames{"name",           "fullname",         "displayname", "celejmeno",
                              "jmenoaprijmeni", "zobrazovanejmeno", "fileas"};
 
 // Columns known to hold nothing for an envelope.
-const QStringList kOtherData{"mail", "phone", "telefon", "mobil", "fax", "pager", "web", "url",
-                             "note", "poznamk", "birthday", "narozen", "nick", "prezdivk",
-                             "job", "funkce", "pozice", "department", "oddeleni", "categor",
-                             "kategor", "group", "skupin", "labels", "photo", "gender"};
+const QStringList kOtherData{"mail",     "phone",    "telefon", "mobil",   "fax",      "pager",
+                             "web",      "url",      "note",    "poznamk", "birthday", "narozen",
+                             "nick",     "prezdivk", "job",     "funkce",  "pozice",   "department",
+                             "oddeleni", "categor",  "kategor", "group",   "skupin",   "labels",
+                             "photo",    "gender"};
 
 std::optional<Field> knownField(const QString &key, bool grouped)
 {
     QString bare = key;
     // "Street 2", "Home Address 2", "Ulice 3 (domů)": further lines of the street.
-    static const QRegularExpression lineNumber(QStringLiteral("^(street|ulice|address|adresa)\\d$"));
+    static const QRegularExpression lineNumber(
+        QStringLiteral("^(street|ulice|address|adresa)\\d$"));
     if (lineNumber.match(key).hasMatch())
         return Field::Street;
     for (const KnownName &name : kNames) {
@@ -159,9 +203,12 @@ bool isOtherData(const QString &key)
 bool looksLikeHeader(const QStringList &row)
 {
     static const QRegularExpression digitOrBreak(QStringLiteral("[\\d\\n\\r]"));
-    return row.size() > 1 && std::all_of(row.cbegin(), row.cend(), [&](const QString &cell) {
-               return !cell.trimmed().isEmpty() && !cell.contains(digitOrBreak);
-           }) && QStringList(row).removeDuplicates() == 0;
+    return row.size() > 1 &&
+           std::all_of(row.cbegin(), row.cend(),
+                       [&](const QString &cell) {
+                           return !cell.trimmed().isEmpty() && !cell.contains(digitOrBreak);
+                       }) &&
+           QStringList(row).removeDuplicates() == 0;
 }
 
 QString headerKey(const QStringList &firstRow)
@@ -185,8 +232,8 @@ int groupRank(const QString &kind, bool home)
     const QString trimmed = kind.trimmed();
     if (trimmed.startsWith(u'*') || matchKey(trimmed).contains(QLatin1String("pref")))
         return 0;
-    const QStringList words = trimmed.split(QRegularExpression(QStringLiteral("\\W+")),
-                                            Qt::SkipEmptyParts);
+    const QStringList words =
+        trimmed.split(QRegularExpression(QStringLiteral("\\W+")), Qt::SkipEmptyParts);
     const bool named = std::any_of(words.cbegin(), words.cend(), [](const QString &word) {
         return groupKind(matchKey(word)) == GroupKind::Home;
     });
@@ -309,8 +356,7 @@ std::optional<ImportedAddress> rowAddress(const QStringList &row, const ColumnLa
         const QString value = row.value(qsizetype(i));
         if (column.field == Field::Label)
             label += (label.isEmpty() ? QString() : QStringLiteral(" ")) + value.trimmed();
-        else if (column.group >= 0 && column.group == chosenGroup &&
-                 column.field == Field::Address)
+        else if (column.group >= 0 && column.group == chosenGroup && column.field == Field::Address)
             formatted.add(column.field, value);
         else if (column.group < 0 || column.group == chosenGroup)
             parts.add(column.field, value);

@@ -16,7 +16,7 @@ struct ColumnLayout
     struct Column
     {
         AddressField field = AddressField::Unused;
-        int group = -1; // the address this place column belongs to; -1: every row's own
+        int group = -1;     // the address this place column belongs to; -1: every row's own
         bool known = false; // the header names it, also when it is of no use (e-mail, phone)
     };
     std::vector<Column> columns;

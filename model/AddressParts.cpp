@@ -8,22 +8,23 @@
 namespace {
 
 constexpr std::array<const char *, kChosenFieldCount> kFieldNames{
-    QT_TRANSLATE_NOOP("AddressParts", "Označení"),   QT_TRANSLATE_NOOP("AddressParts", "Titul před"),
-    QT_TRANSLATE_NOOP("AddressParts", "Jméno"),      QT_TRANSLATE_NOOP("AddressParts", "Příjmení"),
-    QT_TRANSLATE_NOOP("AddressParts", "Titul za"),   QT_TRANSLATE_NOOP("AddressParts", "Firma"),
-    QT_TRANSLATE_NOOP("AddressParts", "Ulice"),      QT_TRANSLATE_NOOP("AddressParts", "Číslo"),
-    QT_TRANSLATE_NOOP("AddressParts", "Část obce"),  QT_TRANSLATE_NOOP("AddressParts", "PSČ"),
-    QT_TRANSLATE_NOOP("AddressParts", "Obec"),       QT_TRANSLATE_NOOP("AddressParts", "Kraj"),
-    QT_TRANSLATE_NOOP("AddressParts", "Země"),       QT_TRANSLATE_NOOP("AddressParts", "Adresa"),
+    QT_TRANSLATE_NOOP("AddressParts", "Označení"),  QT_TRANSLATE_NOOP("AddressParts", "Titul před"),
+    QT_TRANSLATE_NOOP("AddressParts", "Jméno"),     QT_TRANSLATE_NOOP("AddressParts", "Příjmení"),
+    QT_TRANSLATE_NOOP("AddressParts", "Titul za"),  QT_TRANSLATE_NOOP("AddressParts", "Firma"),
+    QT_TRANSLATE_NOOP("AddressParts", "Ulice"),     QT_TRANSLATE_NOOP("AddressParts", "Číslo"),
+    QT_TRANSLATE_NOOP("AddressParts", "Část obce"), QT_TRANSLATE_NOOP("AddressParts", "PSČ"),
+    QT_TRANSLATE_NOOP("AddressParts", "Obec"),      QT_TRANSLATE_NOOP("AddressParts", "Kraj"),
+    QT_TRANSLATE_NOOP("AddressParts", "Země"),      QT_TRANSLATE_NOOP("AddressParts", "Adresa"),
     QT_TRANSLATE_NOOP("AddressParts", "Nepoužít"),
 };
 
 // How the post of a country wants the place written.
-enum class PlaceOrder {
-    Czech,           // "PSČ Obec", no region, the PSČ as "NNN NN"
-    CodeFirst,       // "12345 City", the region on a line of its own
-    CityRegionCode,  // "City, REGION 12345" (the Americas, Australia)
-    CityThenCode,    // "City", the region, then the postcode on its own line (the British Isles)
+enum class PlaceOrder
+{
+    Czech,          // "PSČ Obec", no region, the PSČ as "NNN NN"
+    CodeFirst,      // "12345 City", the region on a line of its own
+    CityRegionCode, // "City, REGION 12345" (the Americas, Australia)
+    CityThenCode,   // "City", the region, then the postcode on its own line (the British Isles)
 };
 
 struct Country
@@ -34,16 +35,20 @@ struct Country
 
 Country countryOf(const QString &name)
 {
-    static const QStringList czech{"", "cz", "cze", "cr", "czech", "czechia", "czechrepublic",
-                                   "cesko", "ceskarepublika"};
-    static const QStringList slovak{"sk", "svk", "sr", "slovakia", "slovakrepublic", "slovensko",
-                                    "slovenskarepublika"};
-    static const QStringList american{"us", "usa", "unitedstates", "unitedstatesofamerica",
-                                      "spojenestaty", "spojenestatyamericke", "ca", "canada",
-                                      "kanada", "au", "australia", "australie"};
-    static const QStringList british{"gb", "uk", "unitedkingdom", "greatbritain", "england",
-                                     "scotland", "wales", "velkabritanie", "spojenekralovstvi",
-                                     "anglie", "ie", "ireland", "irsko"};
+    static const QStringList czech{
+        "", "cz", "cze", "cr", "czech", "czechia", "czechrepublic", "cesko", "ceskarepublika"};
+    static const QStringList slovak{
+        "sk", "svk", "sr", "slovakia", "slovakrepublic", "slovensko", "slovenskarepublika"};
+    static const QStringList american{"us",           "usa",
+                                      "unitedstates", "unitedstatesofamerica",
+                                      "spojenestaty", "spojenestatyamericke",
+                                      "ca",           "canada",
+                                      "kanada",       "au",
+                                      "australia",    "australie"};
+    static const QStringList british{
+        "gb",       "uk",      "unitedkingdom", "greatbritain",      "england",
+        "scotland", "wales",   "velkabritanie", "spojenekralovstvi", "anglie",
+        "ie",       "ireland", "irsko"};
     const QString key = matchKey(name);
     if (czech.contains(key))
         return {PlaceOrder::Czech, true};
@@ -94,8 +99,7 @@ QStringList placeLines(const PostalParts &parts, PlaceOrder order)
     case PlaceOrder::CodeFirst:
         return {joinedWords({parts.postalCode, city}), region};
     case PlaceOrder::CityRegionCode:
-        return {joinedWords({city, joinedWords({region, parts.postalCode})},
-                            QStringLiteral(", "))};
+        return {joinedWords({city, joinedWords({region, parts.postalCode})}, QStringLiteral(", "))};
     case PlaceOrder::CityThenCode:
         return {city, region, parts.postalCode};
     }
@@ -107,9 +111,9 @@ QStringList placeLines(const PostalParts &parts, PlaceOrder order)
 bool isWholeText(const QString &block, const PostalParts &parts)
 {
     // A company read from several lines comes joined with commas.
-    const QStringList names{parts.lastName.trimmed(), parts.firstName.trimmed(),
-                            parts.company.section(QRegularExpression(QStringLiteral(",|\n")), 0, 0)
-                                .trimmed()};
+    const QStringList names{
+        parts.lastName.trimmed(), parts.firstName.trimmed(),
+        parts.company.section(QRegularExpression(QStringLiteral(",|\n")), 0, 0).trimmed()};
     bool anyName = false;
     for (const QString &name : names) {
         if (name.isEmpty())
@@ -125,17 +129,17 @@ namespace {
 
 const QStringList &titlesBefore()
 {
-    static const QStringList titles{"bc.",   "bca.",   "ing.",   "ing.arch.", "mgr.",  "mga.",
-                                    "mudr.", "mddr.",  "mvdr.",  "phdr.",     "judr.", "rndr.",
-                                    "paeddr.", "thdr.", "thlic.", "pharmdr.", "rsdr.", "dr.",
-                                    "doc.",  "prof.",  "akad.",  "arch.",     "ing.arch"};
+    static const QStringList titles{"bc.",     "bca.",  "ing.",   "ing.arch.", "mgr.",    "mga.",
+                                    "mudr.",   "mddr.", "mvdr.",  "phdr.",     "judr.",   "rndr.",
+                                    "paeddr.", "thdr.", "thlic.", "pharmdr.",  "rsdr.",   "dr.",
+                                    "doc.",    "prof.", "akad.",  "arch.",     "ing.arch"};
     return titles;
 }
 
 const QStringList &titlesAfter()
 {
-    static const QStringList titles{"ph.d.", "phd.", "csc.", "drsc.", "dis.", "mba", "ll.m.",
-                                    "th.d.", "jr.", "sr.", "ml.", "st."};
+    static const QStringList titles{"ph.d.", "phd.",  "csc.", "drsc.", "dis.", "mba",
+                                    "ll.m.", "th.d.", "jr.",  "sr.",   "ml.",  "st."};
     return titles;
 }
 
@@ -146,9 +150,10 @@ bool isTitle(const QString &word, const QStringList &titles)
 
 const QStringList &companyMarks()
 {
-    static const QStringList marks{"s.r.o.", "spol.", "a.s.", "v.o.s.", "k.s.", "o.p.s.", "z.s.",
-                                   "z.ú.", "s.p.", "družstvo", "gmbh", "ltd", "inc.", "úřad",
-                                   "škola", "nadace", "spolek", "firma", "hotel"};
+    static const QStringList marks{"s.r.o.", "spol.",  "a.s.",  "v.o.s.", "k.s.",
+                                   "o.p.s.", "z.s.",   "z.ú.",  "s.p.",   "družstvo",
+                                   "gmbh",   "ltd",    "inc.",  "úřad",   "škola",
+                                   "nadace", "spolek", "firma", "hotel"};
     return marks;
 }
 
@@ -214,22 +219,49 @@ void PostalParts::add(AddressField field, const QString &value)
         part += (part.isEmpty() ? QString() : QString::fromLatin1(separator)) + trimmed;
     };
     switch (field) {
-    case AddressField::TitleBefore: append(titleBefore, " "); break;
-    case AddressField::FirstName: append(firstName, " "); break;
-    case AddressField::LastName: append(lastName, " "); break;
-    case AddressField::TitleAfter: append(titleAfter, " "); break;
-    case AddressField::Company: append(company, "\n"); break;
-    case AddressField::Street: append(street, "\n"); break;
-    case AddressField::Number: append(number, "/"); break;
-    case AddressField::District: append(district, " "); break;
-    case AddressField::PostalCode: append(postalCode, " "); break;
-    case AddressField::City: append(city, " "); break;
-    case AddressField::Region: append(region, " "); break;
-    case AddressField::Country: append(country, " "); break;
-    case AddressField::Address: append(addressBlock, "\n"); break;
+    case AddressField::TitleBefore:
+        append(titleBefore, " ");
+        break;
+    case AddressField::FirstName:
+        append(firstName, " ");
+        break;
+    case AddressField::LastName:
+        append(lastName, " ");
+        break;
+    case AddressField::TitleAfter:
+        append(titleAfter, " ");
+        break;
+    case AddressField::Company:
+        append(company, "\n");
+        break;
+    case AddressField::Street:
+        append(street, "\n");
+        break;
+    case AddressField::Number:
+        append(number, "/");
+        break;
+    case AddressField::District:
+        append(district, " ");
+        break;
+    case AddressField::PostalCode:
+        append(postalCode, " ");
+        break;
+    case AddressField::City:
+        append(city, " ");
+        break;
+    case AddressField::Region:
+        append(region, " ");
+        break;
+    case AddressField::Country:
+        append(country, " ");
+        break;
+    case AddressField::Address:
+        append(addressBlock, "\n");
+        break;
     case AddressField::Label:
     case AddressField::Unused:
-    case AddressField::AddressKind: break;
+    case AddressField::AddressKind:
+        break;
     }
 }
 

@@ -24,7 +24,8 @@ struct ParsedAddresses
 };
 
 // What a column of a contact file holds. The order is the one the column mapping offers.
-enum class AddressField {
+enum class AddressField
+{
     Label,
     TitleBefore,
     FirstName,
