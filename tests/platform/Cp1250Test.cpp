@@ -1,5 +1,7 @@
 #include "Cp1250.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTest>
 
 class Cp1250Test : public QObject
@@ -8,6 +10,7 @@ class Cp1250Test : public QObject
 
 private Q_SLOTS:
     void everyByteRoundTrips();
+    void sameAsTheSystemConverter();
     void czechLetters();
     void outsideCharactersAreReported_data();
     void outsideCharactersAreReported();
@@ -54,6 +57,30 @@ void Cp1250Test::everyByteRoundTrips()
     QVERIFY(back);
     QVERIFY(*back == all);
     QVERIFY(charactersOutsideCp1250(text).isEmpty());
+}
+
+// Stored files were read and written with the system's converter: every byte and every
+// character must come out as it did.
+void Cp1250Test::sameAsTheSystemConverter()
+{
+    for (int byte = 0; byte < 256; ++byte) {
+        const char c = char(byte);
+        QStringDecoder decoder("windows-1250");
+        QCOMPARE(fromCp1250(std::string_view(&c, 1)), decoder.decode(QByteArrayView(&c, 1)));
+    }
+    for (char32_t code = 0; code < 0x10000; ++code) {
+        const QChar c{char16_t(code)};
+        if (c.isSurrogate())
+            continue;
+        QStringEncoder encoder("windows-1250");
+        const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+        const std::optional<std::string> ours = toCp1250(QStringView(&c, 1));
+        QCOMPARE(ours.has_value(), !encoder.hasError());
+        if (ours)
+            QCOMPARE(QByteArray::fromStdString(*ours), bytes);
+    }
+    // A lone surrogate is no character: the converter dropped one at the end without a word.
+    QVERIFY(!toCp1250(QString(QChar(u'\xD800'))));
 }
 
 void Cp1250Test::czechLetters()
