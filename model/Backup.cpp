@@ -7,13 +7,19 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <string>
-#include <unordered_set>
+#include <string_view>
+#include <vector>
 
 namespace {
 
 // Appends the entries whose labels the list, as it grows, does not hold yet, so a label
-// repeated in the incoming entries is skipped too.
+// repeated in the incoming entries is skipped too. The labels are found byte for byte, as
+// FindByLabel would, through an open hash table of the entries' positions: a scan of the list
+// per entry would freeze the window for a large file, and a set of copied labels would take
+// as much memory again as a long list.
 template <typename List> class LabelMerge
 {
 public:
@@ -21,28 +27,82 @@ public:
 
     LabelMerge(List &list, RestoreOutcome &outcome) : m_list(list), m_outcome(outcome)
     {
-        // The labels the list holds, as FindByLabel would find them (byte for byte); a
-        // scan of the list per entry would freeze the window for a large file.
-        m_labels.reserve(std::size_t(list.GetSize()));
-        for (int i = 0; i < list.GetSize(); ++i)
-            m_labels.emplace(list.ElementAt(i).label);
+        resize(std::size_t(list.GetSize()));
+        for (int i = 0; i < list.GetSize(); ++i) {
+            const std::string_view label = labelAt(i);
+            const std::size_t hash = hashOf(label);
+            if (Slot &slot = m_slots[find(label, hash)]; slot.index == kEmpty)
+                place(slot, hash, i);
+        }
     }
 
     void operator()(Entry &&entry)
     {
-        if (m_labels.count(entry.label) > 0) {
+        const std::size_t hash = hashOf(entry.label);
+        if (m_slots[find(entry.label, hash)].index != kEmpty) {
             m_outcome.skippedLabels.push_back(entry.label);
-        } else {
-            m_labels.insert(entry.label);
-            m_outcome.addedLabels.push_back(entry.label);
-            m_list.Append(std::move(entry));
+            return;
         }
+        m_outcome.addedLabels.push_back(entry.label);
+        m_list.Append(std::move(entry));
+        if (2 * (m_used + 1) > m_slots.size())
+            resize(m_used + 1);
+        const int index = m_list.GetSize() - 1;
+        place(m_slots[find(labelAt(index), hash)], hash, index);
     }
 
 private:
+    static constexpr int kEmpty = -1;
+    struct Slot
+    {
+        std::uint32_t hash = 0; // the low bits of the label's hash, to compare few labels
+        int index = kEmpty;
+    };
+
+    static std::size_t hashOf(std::string_view label) { return std::hash<std::string_view>{}(label); }
+    std::string_view labelAt(int i) const { return m_list.ElementAt(i).label; }
+
+    // The slot holding label, or the empty one where it would go.
+    std::size_t find(std::string_view label, std::size_t hash) const
+    {
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+            const Slot &slot = m_slots[at];
+            if (slot.index == kEmpty ||
+                (slot.hash == std::uint32_t(hash) && labelAt(slot.index) == label))
+                return at;
+        }
+    }
+
+    void place(Slot &slot, std::size_t hash, int index)
+    {
+        slot = {std::uint32_t(hash), index};
+        ++m_used;
+    }
+
+    // Room for count labels at most half full; those held move along.
+    void resize(std::size_t count)
+    {
+        std::size_t size = 16;
+        while (size < 2 * count)
+            size *= 2;
+        std::vector<Slot> old(size);
+        old.swap(m_slots);
+        const std::size_t mask = size - 1;
+        for (const Slot &slot : old) {
+            if (slot.index == kEmpty)
+                continue;
+            std::size_t at = std::size_t(slot.hash) & mask;
+            while (m_slots[at].index != kEmpty)
+                at = (at + 1) & mask;
+            m_slots[at] = slot;
+        }
+    }
+
     List &m_list;
     RestoreOutcome &m_outcome;
-    std::unordered_set<std::string> m_labels;
+    std::vector<Slot> m_slots;
+    std::size_t m_used = 0;
 };
 
 // A restore copies what it appends: a backup's bytes are not kept.

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,7 @@ private Q_SLOTS:
     void envelopeBackupHasStoreLayout();
     void restoreRightAfterBackupSkipsEveryLabel();
     void mergeAppendsOnlyNewLabels();
+    void longMergesFindEveryRepeat();
     void damagedFileKeepsOnlyWholeEntries_data();
     void damagedFileKeepsOnlyWholeEntries();
     void missingFileIsNotOpened();
@@ -160,6 +162,38 @@ void BackupTest::mergeAppendsOnlyNewLabels()
     QCOMPARE(labelsOf(list), (Labels{"B", "A", "b", "C"}));
     QCOMPARE(list.ElementAt(0).text, std::string("kept"));
     QCOMPARE(list.ElementAt(1).text, std::string("first A"));
+}
+
+// Lists long enough that the labels' table grows while entries are appended.
+void BackupTest::longMergesFindEveryRepeat()
+{
+    Labels held, incoming, added, skipped;
+    for (int i = 0; i < 50; ++i)
+        held.push_back(std::to_string(i));
+    for (int i = 0; i < 200; ++i)
+        incoming.push_back(std::to_string(i % 130));
+    for (const std::string &label : incoming) {
+        const bool known = std::find(held.cbegin(), held.cend(), label) != held.cend() ||
+                           std::find(added.cbegin(), added.cend(), label) != added.cend();
+        (known ? skipped : added).push_back(label);
+    }
+    AddressEntryArray list = addresses(held);
+    std::vector<AddressEntry> entries;
+    EnvelopeFormatArray envelopes;
+    std::vector<EnvelopeFormat> formats;
+    for (const std::string &label : held)
+        envelopes.Append(EnvelopeFormat{.label = label});
+    for (const std::string &label : incoming) {
+        entries.push_back(address(label));
+        formats.push_back(EnvelopeFormat{.label = label});
+    }
+    for (const RestoreOutcome &outcome : {mergeAddressEntries(list, std::move(entries)),
+                                          mergeEnvelopeFormats(envelopes, std::move(formats))}) {
+        QCOMPARE(outcome.addedLabels, added);
+        QCOMPARE(outcome.skippedLabels, skipped);
+    }
+    QCOMPARE(list.GetSize(), 130);
+    QCOMPARE(envelopes.GetSize(), 130);
 }
 
 void BackupTest::damagedFileKeepsOnlyWholeEntries_data()
