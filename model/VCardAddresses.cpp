@@ -63,25 +63,33 @@ QList<QByteArray> parameters(QByteArrayView head)
     return split;
 }
 
-bool isQuotedPrintable(const QByteArray &line)
-{
-    const qsizetype colon = line.indexOf(':');
-    return line.left(colon).toUpper().contains("QUOTED-PRINTABLE");
-}
-
 // vCard 2.1 folds at white space and keeps it; 3.0 and 4.0 insert one blank that goes.
-// A quoted-printable value continues after a soft line break ("=" at the end).
+// A quoted-printable value continues after a soft line break ("=" at the end): the line's
+// head, before its first colon, says so. The head is looked at once it is whole, so that
+// long folded lines take time in proportion to their length.
 QList<QByteArray> unfold(const QList<QByteArray> &physical, bool keepsFoldBlank)
 {
     QList<QByteArray> logical;
+    qsizetype colon = -1;
+    bool quotedPrintable = false;
+    const auto appended = [&](QByteArrayView part) {
+        QByteArray &line = logical.back();
+        const qsizetype from = line.size();
+        line += part;
+        if (colon < 0 && (colon = line.indexOf(':', from)) >= 0)
+            quotedPrintable = line.left(colon).toUpper().contains("QUOTED-PRINTABLE");
+    };
     for (const QByteArray &line : physical) {
-        if (!logical.isEmpty() && isQuotedPrintable(logical.back()) && logical.back().endsWith('=')) {
+        if (!logical.isEmpty() && quotedPrintable && logical.back().endsWith('=')) {
             logical.back().chop(1);
-            logical.back() += line;
+            appended(line);
         } else if (!logical.isEmpty() && (line.startsWith(' ') || line.startsWith('\t'))) {
-            logical.back() += keepsFoldBlank ? line : line.mid(1);
+            appended(keepsFoldBlank ? QByteArrayView(line) : QByteArrayView(line).sliced(1));
         } else if (!line.trimmed().isEmpty()) {
-            logical << line;
+            logical << QByteArray();
+            colon = -1;
+            quotedPrintable = false;
+            appended(line);
         }
     }
     return logical;
