@@ -190,16 +190,25 @@ QString writeAddressFile(const QString &path, const AddressEntryArray &entries)
     const std::optional<AddressFileKind> kind = addressFileKind(path);
     if (!kind)
         return unknownKind(path);
-    std::vector<ImportedAddress> addresses;
-    addresses.reserve(std::size_t(entries.GetSize()));
-    for (int i = 0; i < entries.GetSize(); ++i) {
-        const AddressView entry = entries.ElementAt(i);
-        addresses.push_back({fromCp1250(entry.label), fromStoredText(entry.text)});
-    }
-    const QByteArray bytes =
-        *kind == AddressFileKind::Csv ? csvAddressBytes(addresses) : vCardBytes(addresses);
+    // Encoded and written a thousand addresses at a time: a whole long list as text would
+    // take several times the memory of the list.
+    constexpr int kChunk = 1000;
+    const auto produce = [&](const ChunkWriter &write) {
+        std::vector<ImportedAddress> addresses;
+        for (int from = 0; from == 0 || from < entries.GetSize(); from += kChunk) {
+            addresses.clear();
+            for (int i = from; i < std::min(from + kChunk, entries.GetSize()); ++i) {
+                const AddressView entry = entries.ElementAt(i);
+                addresses.push_back({fromCp1250(entry.label), fromStoredText(entry.text)});
+            }
+            if (!write(*kind == AddressFileKind::Csv ? csvAddressBytes(addresses, from == 0)
+                                                     : vCardBytes(addresses)))
+                return false;
+        }
+        return true;
+    };
     QString why;
-    if (!writeFileSafely(path, bytes, &why))
+    if (!writeFileSafely(path, produce, &why))
         return tr("Adresy se nepodařilo uložit do souboru „%1“: %2")
             .arg(QDir::toNativeSeparators(path), why);
     return {};

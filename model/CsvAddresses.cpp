@@ -138,7 +138,7 @@ ParsedAddresses parseCsvAddresses(QStringView text)
                                                      : recognisedLayout(sheet.records.front()));
 }
 
-QByteArray csvAddressBytes(const std::vector<ImportedAddress> &addresses)
+QByteArray csvAddressBytes(const std::vector<ImportedAddress> &addresses, bool withHeader)
 {
     const auto field = [](QString text) {
         if (!text.contains(u';') && !text.contains(u'"') && !text.contains(u'\n') &&
@@ -148,8 +148,9 @@ QByteArray csvAddressBytes(const std::vector<ImportedAddress> &addresses)
         text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
         return u'"' + text + u'"';
     };
-    QString csv = QString::fromUtf8(
-        "Označení;Titul před;Jméno;Příjmení;Titul za;Firma;Ulice;PSČ;Obec;Země;Adresa\r\n");
+    QString csv = withHeader ? QString::fromUtf8("Označení;Titul před;Jméno;Příjmení;Titul za;"
+                                                 "Firma;Ulice;PSČ;Obec;Země;Adresa\r\n")
+                             : QString();
     for (const ImportedAddress &address : addresses) {
         const PostalParts parts = partsFromText(address.text);
         QStringList row;
@@ -160,5 +161,5 @@ QByteArray csvAddressBytes(const std::vector<ImportedAddress> &addresses)
             row << field(value);
         csv += row.join(u';') + QLatin1String("\r\n");
     }
-    return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
+    return (withHeader ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + csv.toUtf8();
 }

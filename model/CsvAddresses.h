@@ -23,4 +23,6 @@ ParsedAddresses parseCsvAddresses(QStringView text);
 
 // UTF-8 with a byte order mark, semicolons, CR LF: a header row, then per address its label,
 // the parts read from its text for a mail merge, and the whole text, which a re-import takes.
-QByteArray csvAddressBytes(const std::vector<ImportedAddress> &addresses);
+// Without the header (and its byte order mark), the rows that follow it, so that a long list
+// is written in parts.
+QByteArray csvAddressBytes(const std::vector<ImportedAddress> &addresses, bool withHeader = true);

@@ -197,16 +197,23 @@ private Q_SLOTS:
                   "bajtů: žluťoučký kůň úpěl ďábelské ódy",
                   "Řádek\r\nŘádek"}})
             list.Append(address(label, text));
+        // More than one part of the file is written at a time.
+        std::vector<AddressEntry> expected{list.GetAt(0), list.GetAt(1), list.GetAt(3)};
+        for (int i = 0; i < 2500; ++i) {
+            const std::string n = std::to_string(i);
+            list.Append(address(("Adresát " + n).c_str(), ("Ulice " + n + "\r\n110 00 Praha").c_str()));
+            expected.push_back(list.GetAt(list.GetSize() - 1));
+        }
         QTemporaryDir dir;
         const QString path = dir.filePath(fileName);
         QCOMPARE(writeAddressFile(path, list), QString());
         QVERIFY(readFile(path).contains(structured));
+        QCOMPARE(readFile(path).count("\xEF\xBB\xBF"), qsizetype(fileName.endsWith(u"csv")));
 
         // Byte for byte, but a text without any address is no contact to import.
         const AddressFileImport back = readAddressFile(path);
         QCOMPARE(back.error, QString());
-        QCOMPARE(entriesOf(back.entries),
-                 entriesOf({list.GetAt(0), list.GetAt(1), list.GetAt(3)}));
+        QCOMPARE(entriesOf(back.entries), entriesOf(expected));
         QCOMPARE(notesOf(back), QStringList{"-Bez textu"});
     }
 
