@@ -9,9 +9,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -105,6 +108,7 @@ void readCsv(const QByteArray &bytes, const std::optional<ColumnChoice> &columns
 void keepAddresses(const std::vector<ImportedAddress> &addresses, AddressFileImport &result)
 {
     QSet<QString> labels;
+    QHash<QString, int> nextNumbers; // per label, where to look for a free " (N)"
     for (const ImportedAddress &address : addresses) {
         QStringList changes;
         QString label = storable(address.label, true, changes);
@@ -117,7 +121,11 @@ void keepAddresses(const std::vector<ImportedAddress> &addresses, AddressFileImp
             continue;
         }
         if (labels.contains(label)) {
-            int number = 2;
+            // Numbers once taken stay taken: the search goes on from the last one found.
+            auto next = nextNumbers.find(label);
+            if (next == nextNumbers.end())
+                next = nextNumbers.insert(label, 2);
+            int &number = *next;
             while (labels.contains(QStringLiteral("%1 (%2)").arg(label).arg(number)))
                 ++number;
             label = QStringLiteral("%1 (%2)").arg(label).arg(number);
@@ -225,12 +233,15 @@ QString importReport(AddressList list, const RestoreOutcome &outcome,
     const bool senders = list == AddressList::Senders;
     const qsizetype added = qsizetype(outcome.addedLabels.size());
     const qsizetype present = qsizetype(outcome.skippedLabels.size());
+    // Labels are unique within the file, so each has one change note at most; looked up, not
+    // searched for, as a hundred thousand changed addresses would take minutes.
+    std::unordered_map<std::string_view, const QString *> changes;
+    for (const auto &[changedLabel, what] : file.changes)
+        changes.emplace(changedLabel, &what);
     QStringList changed;
     for (const std::string &label : outcome.addedLabels) {
-        for (const auto &[changedLabel, what] : file.changes) {
-            if (changedLabel == label)
-                changed << fromCp1250(label) + QStringLiteral(": ") + what;
-        }
+        if (const auto found = changes.find(label); found != changes.cend())
+            changed << fromCp1250(label) + QStringLiteral(": ") + *found->second;
     }
     QString text;
     if (added > 0)
