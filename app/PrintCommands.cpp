@@ -240,7 +240,6 @@ void sendToPrinter(const QString &name, const EnvelopeRun &run)
     // The printer's resolution, the paper as the window's print command asks for it.
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Tobrel"));
-    printer.setFullPage(true);
     print(printer, info.printerName(), run,
           {InputOutputError, tr("Tiskárna „%1“ úlohu nepřijala.").arg(info.printerName())});
 }

@@ -198,7 +198,6 @@ bool runEnvelopePageSetup(QPrinter &printer, QSizeF envelopeMillimetres, QWidget
     const PrinterPaper kept = PrinterPaperStore::load(name);
     const QPageLayout envelopePage =
         EnvelopeOnPaper(envelopeMillimetres, {kept.feed, std::nullopt}).pageLayout();
-    printer.setFullPage(true);
     askForPaper(printer, kept.pageSetup.value_or(envelopePage));
     QPageSetupDialog dialog(&printer, owner);
     if (dialog.exec() != QDialog::Accepted)
@@ -216,7 +215,6 @@ bool runEnvelopePageSetup(QPrinter &printer, QSizeF envelopeMillimetres, QWidget
 bool printCalibrationPage(QPrinter &printer, QSizeF envelopeMillimetres,
                           const PrinterPaper &settings)
 {
-    printer.setFullPage(true);
     printer.setDocName(QStringLiteral("Tobrel"));
     QPainter painter;
     if (!EnvelopeOnPaper(envelopeMillimetres, settings).beginOnPaper(painter, printer))

@@ -661,8 +661,6 @@ QSizeF CTobrelView::SelectedEnvelopeMillimetres() const
 
 bool CTobrelView::BeginOnEnvelopePaper(QPainter &painter, QPrinter &printer) const
 {
-    // Positions are measured from the envelope's edges, so from the paper's corner.
-    printer.setFullPage(true);
     const EnvelopeFormat *format = SelectedEnvelope();
     return beginEnvelopeRun(painter, printer,
                             format ? std::optional<EnvelopeFormat>(*format) : std::nullopt,

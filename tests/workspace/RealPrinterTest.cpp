@@ -1,0 +1,178 @@
+#include "CAutoComboBox.h"
+#include "CTobrelView.h"
+#include "PrinterReadyJob.h"
+#include "WorkspaceFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+// Envelopes through queues with manufacturers' printer descriptions (set up by
+// scripts/cups-test-queue.sh), from the command line and from the window, measured in the job
+// the printer would get.
+class RealPrinterTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void envelopeOnPrinter_data();
+    void envelopeOnPrinter();
+};
+
+namespace {
+
+constexpr double kPointsPerMillimetre = 72.0 / 25.4;
+
+struct Envelope
+{
+    const char *label;
+    QSizeF millimetres;
+};
+constexpr Envelope kEnvelopes[] = {{"DL", {220, 110}}, {"C5", {229, 162}}};
+
+QString jobsFolder()
+{
+    return qEnvironmentVariable("TOBREL_TEST_PPD_OUT");
+}
+
+QString ppdText(const QString &queue)
+{
+    QFile file(QDir(jobsFolder()).filePath(queue + QStringLiteral(".ppd")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+}
+
+// The feature that names the envelope's media in this printer's words: its own size of the
+// envelope's dimensions, else the custom size.
+QString mediaFeature(const QString &ppd, QSizeF envelope)
+{
+    static const QRegularExpression dimension(
+        QStringLiteral(R"re(\*PaperDimension ([^/:\s]+)[^:]*:\s*"([\d.]+) ([\d.]+)")re"));
+    const QSizeF wanted = QSizeF(qMin(envelope.width(), envelope.height()),
+                                 qMax(envelope.width(), envelope.height())) *
+                          kPointsPerMillimetre;
+    for (const auto &match : dimension.globalMatch(ppd))
+        if (qAbs(match.captured(2).toDouble() - wanted.width()) < 1.5 &&
+            qAbs(match.captured(3).toDouble() - wanted.height()) < 1.5)
+            return match.captured(1);
+    return QStringLiteral("True"); // *CustomPageSize True
+}
+
+// Points of the printed paper to millimetres on the envelope. A landscape envelope goes onto
+// upright media turned as the printer's description says: a quarter to the left (Plus90),
+// else to the right.
+QRectF onEnvelope(const QRectF &ink, QSizeF paper, QSizeF envelope, bool plus90)
+{
+    QTransform toEnvelope;
+    if ((paper.width() < paper.height()) == (envelope.width() < envelope.height()))
+        toEnvelope = QTransform(1, 0, 0, -1, 0, paper.height());
+    else if (plus90)
+        toEnvelope = QTransform(0, 1, 1, 0, 0, 0);
+    else
+        toEnvelope = QTransform(0, -1, -1, 0, paper.height(), paper.width());
+    return (toEnvelope * QTransform::fromScale(1 / kPointsPerMillimetre, 1 / kPointsPerMillimetre))
+        .mapRect(ink);
+}
+
+} // namespace
+
+void RealPrinterTest::initTestCase()
+{
+    if (qEnvironmentVariableIsEmpty("TOBREL_TEST_QUEUE"))
+        QSKIP("No CUPS daemon: run through scripts/cups-test-queue.sh");
+    // Five makers at least, or the drivers' packages are missing (scripts/install-deps.sh --test).
+    QVERIFY2(qEnvironmentVariable("TOBREL_TEST_PPD_QUEUES").split(u' ', Qt::SkipEmptyParts).size() >=
+                 5,
+             qPrintable(qEnvironmentVariable("TOBREL_TEST_PPD_QUEUES")));
+}
+
+void RealPrinterTest::envelopeOnPrinter_data()
+{
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QSizeF>("envelope");
+    QTest::addColumn<bool>("fromWindow");
+    for (const QString &queue :
+         qEnvironmentVariable("TOBREL_TEST_PPD_QUEUES").split(u' ', Qt::SkipEmptyParts))
+        for (const Envelope &envelope : kEnvelopes)
+            for (const bool window : {false, true})
+                QTest::addRow("%s %s %s", qPrintable(queue), envelope.label,
+                              window ? "window" : "--print")
+                    << queue << QString::fromLatin1(envelope.label) << envelope.millimetres
+                    << window;
+}
+
+void RealPrinterTest::envelopeOnPrinter()
+{
+    QFETCH(QString, queue);
+    QFETCH(QString, format);
+    QFETCH(QSizeF, envelope);
+    QFETCH(bool, fromWindow);
+
+    WorkspaceFixture fixture;
+    QVERIFY(fixture.writeStores(
+        {::envelope("DL", 22, 11, 1, 1, 11, 5.5f), ::envelope("C5", 22.9f, 16.2f, 1, 1, 11, 8)},
+        {address("Firma", "Odesílatel\r\nUlice 1")},
+        {address("Novák", "Jan Novák\r\nKrátká 5\r\nBrno")}));
+    const QStringList selection = {"--format", format, "--sender", "Firma", "--addressee", "Novák"};
+    const auto tobrel = [&fixture](const QStringList &arguments) {
+        QProcess process;
+        process.setWorkingDirectory(fixture.path(QString()));
+        process.start(QStringLiteral(TOBREL_EXECUTABLE), arguments);
+        return process.waitForFinished(60000) ? process.exitCode() : -1;
+    };
+    // The same page as the envelope's own PDF, whose text positions the PDF tests measure.
+    const QString reference = fixture.path(QStringLiteral("reference.pdf"));
+    QCOMPARE(tobrel(QStringList{"--pdf", reference} + selection), 0);
+
+    const QString jobPath = QDir(jobsFolder()).filePath(queue + QStringLiteral(".ps"));
+    QFile::remove(jobPath);
+    if (fromWindow) {
+        // The window's printer is the default one until the user picks another.
+        qputenv("PRINTER", queue.toLocal8Bit());
+        auto view = fixture.startView();
+        choose(view->m_envelopeCombo, format);
+        choose(view->m_senderCombo, QStringLiteral("Firma"));
+        choose(view->m_addresseeCombo, QStringLiteral("Novák"));
+        view->OnFilePrintDirect();
+        qunsetenv("PRINTER");
+        QVERIFY(fixture.messages().isEmpty());
+    } else {
+        QCOMPARE(tobrel(QStringList{"--print", "--printer", queue} + selection), 0);
+    }
+    const PrinterReadyJob job = waitForPrinterReadyJob(queue, jobPath);
+    QVERIFY2(job.error.isEmpty(), qPrintable(job.error));
+
+    const QString ppd = ppdText(queue);
+    const QString media = mediaFeature(ppd, envelope);
+    QVERIFY2(job.features.contains(QStringLiteral("PageRegion ") + media) ||
+                 job.features.contains(QStringLiteral("PageSize ") + media) ||
+                 job.features.contains(QStringLiteral("CustomPageSize ") + media),
+             qPrintable(media + QStringLiteral(" not in ") + job.features.join(u',')));
+
+    const bool plus90 = ppd.contains(QStringLiteral("*LandscapeOrientation: Plus90"));
+    const QRectF printed = onEnvelope(job.ink, job.paper, envelope, plus90);
+    const QRectF wanted = onEnvelope(inkOfPdf(reference), envelope * kPointsPerMillimetre,
+                                     envelope, plus90);
+    // The sender's first line begins the ink, the addressee's last line ends it.
+    const QString measured = QStringLiteral("sender at %1/%2 mm, addressee ends at %3/%4 mm; "
+                                            "the envelope's own page: %5/%6 and %7/%8")
+                                 .arg(printed.left(), 0, 'f', 2)
+                                 .arg(printed.top(), 0, 'f', 2)
+                                 .arg(printed.right(), 0, 'f', 2)
+                                 .arg(printed.bottom(), 0, 'f', 2)
+                                 .arg(wanted.left(), 0, 'f', 2)
+                                 .arg(wanted.top(), 0, 'f', 2)
+                                 .arg(wanted.right(), 0, 'f', 2)
+                                 .arg(wanted.bottom(), 0, 'f', 2);
+    qInfo("%s", qPrintable(measured));
+    QVERIFY2(qAbs(printed.left() - wanted.left()) <= 0.3 &&
+                 qAbs(printed.top() - wanted.top()) <= 0.3 &&
+                 qAbs(printed.right() - wanted.right()) <= 0.3 &&
+                 qAbs(printed.bottom() - wanted.bottom()) <= 0.3,
+             qPrintable(measured));
+}
+
+QTEST_MAIN(RealPrinterTest)
+#include "RealPrinterTest.moc"
