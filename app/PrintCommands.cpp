@@ -1,6 +1,7 @@
 #include "PrintCommands.h"
 
 #include "Cp1250.h"
+#include "EnvelopeJob.h"
 #include "EnvelopeOnPaper.h"
 #include "EnvelopePage.h"
 #include "SortedList.h"
@@ -49,6 +50,7 @@ namespace Name {
 const QString pdf = QStringLiteral("pdf");
 const QString print = QStringLiteral("print");
 const QString printer = QStringLiteral("printer");
+const QString tray = QStringLiteral("tray");
 const QString format = QStringLiteral("format");
 const QString sender = QStringLiteral("sender");
 const QString addressee = QStringLiteral("addressee");
@@ -229,19 +231,46 @@ void writePdf(const QString &path, const EnvelopeRun &run)
         throw failure();
 }
 
-void sendToPrinter(const QString &name, const EnvelopeRun &run)
+// The slot --tray names, else the one kept or recognised for envelopes.
+std::optional<InputSlot> chooseSlot(const QCommandLineParser &parser, const QString &printerName)
 {
+    const QList<InputSlot> feeds = inputSlots(printerName);
+    if (!parser.isSet(Name::tray))
+        return envelopeSlot(printerName, feeds);
+    const QString name = parser.value(Name::tray);
+    if (const std::optional<InputSlot> slot = slotNamed(feeds, name))
+        return slot;
+    if (feeds.isEmpty())
+        throw CommandFailure{UsageError,
+                             tr("Tiskárna „%1“ nenabízí žádné podavače, volbu --tray nelze použít.")
+                                 .arg(printerName)};
+    QStringList names;
+    for (const InputSlot &slot : feeds)
+        names << QStringLiteral("%1 (%2)").arg(slot.value, slot.text);
+    throw CommandFailure{UsageError, tr("Tiskárna „%1“ nemá podavač „%2“. Má tyto: %3")
+                                         .arg(printerName, name, names.join(QStringLiteral(", ")))};
+}
+
+void sendToPrinter(const QCommandLineParser &parser, const EnvelopeRun &run)
+{
+    const QString name = parser.value(Name::printer);
     const QPrinterInfo info =
         name.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(name);
     if (info.isNull())
         throw CommandFailure{UsageError, name.isEmpty()
                                              ? tr("Není nastavena žádná výchozí tiskárna.")
                                              : tr("Tiskárna „%1“ neexistuje.").arg(name)};
+    const std::optional<InputSlot> slot = chooseSlot(parser, info.printerName());
     // The printer's resolution, the paper as the window's print command asks for it.
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Tobrel"));
-    print(printer, info.printerName(), run,
-          {InputOutputError, tr("Tiskárna „%1“ úlohu nepřijala.").arg(info.printerName())});
+    const CommandFailure failure{InputOutputError,
+                                 tr("Tiskárna „%1“ úlohu nepřijala.").arg(info.printerName())};
+    if (!printThroughSlot(printer, slot, [&] {
+            print(printer, info.printerName(), run, failure);
+            return true;
+        }))
+        throw failure;
 }
 
 int execute(const QCommandLineParser &parser)
@@ -250,6 +279,8 @@ int execute(const QCommandLineParser &parser)
         throw CommandFailure{UsageError, tr("Zadejte buď --pdf SOUBOR, nebo --print.")};
     if (parser.isSet(Name::printer) && !parser.isSet(Name::print))
         throw CommandFailure{UsageError, tr("Volba --printer patří jen k --print.")};
+    if (parser.isSet(Name::tray) && !parser.isSet(Name::print))
+        throw CommandFailure{UsageError, tr("Volba --tray patří jen k --print.")};
     if (!parser.positionalArguments().isEmpty())
         throw CommandFailure{UsageError, tr("Příliš mnoho argumentů.")};
     const Lists lists = loadLists();
@@ -257,7 +288,7 @@ int execute(const QCommandLineParser &parser)
     if (parser.isSet(Name::pdf))
         writePdf(parser.value(Name::pdf), run);
     else
-        sendToPrinter(parser.value(Name::printer), run);
+        sendToPrinter(parser, run);
     return 0;
 }
 
@@ -271,6 +302,10 @@ QList<QCommandLineOption> options()
          tr("soubor")},
         {Name::print, tr("Vytiskne obálky bez okna na tiskárnu.")},
         {Name::printer, tr("Tiskárna pro --print; bez ní výchozí tiskárna."), tr("tiskárna")},
+        {Name::tray,
+         tr("Podavač tiskárny pro --print (název nebo označení, jak je uvádí tiskárna); bez "
+            "volby podavač nastavený pro obálky."),
+         tr("podavač")},
         {Name::format, tr("Formát obálky; bez volby první ze seznamu, jako po spuštění okna."),
          tr("označení")},
         {Name::sender, tr("Odesílatel; bez volby se netiskne, jako po spuštění okna."),

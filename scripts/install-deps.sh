@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libicu-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libicu-dev libcups2-dev
     fonts-dejavu-core fonts-liberation qt6-translations-l10n
 )
 # The tests also read PDFs and print through a private CUPS daemon with a cups-pdf queue, a

@@ -12,6 +12,7 @@
 #include "CommonDialogs.h"
 #include "Cp1250.h"
 #include "EnvelopeGeometry.h"
+#include "EnvelopeJob.h"
 #include "EnvelopeOnPaper.h"
 #include "EnvelopePage.h"
 #include "EnvelopePaper.h"
@@ -791,7 +792,9 @@ bool CTobrelView::PrintEnvelope(QPrinter &printer)
 
 void CTobrelView::RunPrintJob()
 {
-    if (!PrintEnvelope(Printer()))
+    QPrinter &printer = Printer();
+    if (!printThroughSlot(printer, envelopeSlot(printerSettingsName(printer)),
+                          [&] { return PrintEnvelope(printer); }))
         ReportPrintNotStarted();
 }
 
@@ -855,22 +858,26 @@ void CTobrelView::OnBatchPrint()
 
     EnvelopePage page = CurrentPage();
     const bool fieldFollows = page.thirdField && m_linkThirdField != 0;
-    QPainter painter;
-    if (!BeginOnEnvelopePaper(painter, Printer())) {
-        ReportPrintNotStarted();
-        return;
-    }
-    const BatchPrintResult result = printBatch(
-        painter, Printer(), count,
-        [&](int number) {
-            page.addresseeText =
-                fromStoredText(m_addressees.ElementAt(rows[std::size_t(number - 1)]).text);
-            if (fieldFollows)
-                page.thirdField->text = page.addresseeText;
-            return page;
-        },
-        this);
-    if (result.failed)
+    QPrinter &printer = Printer();
+    BatchPrintResult result;
+    const bool printed =
+        printThroughSlot(printer, envelopeSlot(printerSettingsName(printer)), [&] {
+            QPainter painter;
+            if (!BeginOnEnvelopePaper(painter, printer))
+                return false;
+            result = printBatch(
+                painter, printer, count,
+                [&](int number) {
+                    page.addresseeText = fromStoredText(
+                        m_addressees.ElementAt(rows[std::size_t(number - 1)]).text);
+                    if (fieldFollows)
+                        page.thirdField->text = page.addresseeText;
+                    return page;
+                },
+                this);
+            return !result.failed;
+        });
+    if (!printed)
         ReportPrintNotStarted();
     else if (result.cancelled)
         showMessageBox(this,

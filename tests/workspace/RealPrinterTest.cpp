@@ -1,5 +1,6 @@
 #include "CAutoComboBox.h"
 #include "CTobrelView.h"
+#include "PrinterPaper.h"
 #include "PrinterReadyJob.h"
 #include "WorkspaceFixture.h"
 
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void initTestCase();
     void envelopeOnPrinter_data();
     void envelopeOnPrinter();
+    void chosenSlot_data();
+    void chosenSlot();
 };
 
 namespace {
@@ -31,6 +34,16 @@ struct Envelope
     QSizeF millimetres;
 };
 constexpr Envelope kEnvelopes[] = {{"DL", {220, 110}}, {"C5", {229, 162}}};
+
+// Each printer's feed for envelopes, read off its description by hand.
+const QHash<QString, QString> kEnvelopeFeeds = {
+    {"hp_laserjet_4250", "InputSlot EnvelopeFeeder"}, // "Envelope Feeder"
+    {"kyocera_cs_c2525e", "InputSlot MF1"},           // "Bypass Tray"
+    {"lexmark_b2300", "InputSlot ManualEnv"},         // "Manual Envelope"
+    {"epson_al_2600", "InputSlot MSI"},               // "MP Tray"
+    {"brother_hl_2600cn", "ManualFeed True"},         // no slot, a switch
+    {"canon_ir_adv_4025", "InputSlot EnvCas"},        // "Drawer 2 (Envelope)"
+};
 
 QString jobsFolder()
 {
@@ -75,6 +88,30 @@ QRectF onEnvelope(const QRectF &ink, QSizeF paper, QSizeF envelope, bool plus90)
         .mapRect(ink);
 }
 
+// Lists with a DL and a C5 format, a sender and an addressee, and tobrel run among them.
+struct Folder
+{
+    Folder()
+    {
+        fixture.writeStores({::envelope("DL", 22, 11, 1, 1, 11, 5.5f),
+                             ::envelope("C5", 22.9f, 16.2f, 1, 1, 11, 8)},
+                            {address("Firma", "Odesílatel\r\nUlice 1")},
+                            {address("Novák", "Jan Novák\r\nKrátká 5\r\nBrno")});
+    }
+    int run(const QStringList &arguments)
+    {
+        QProcess process;
+        process.setWorkingDirectory(fixture.path(QString()));
+        process.start(QStringLiteral(TOBREL_EXECUTABLE), arguments);
+        if (!process.waitForFinished(60000))
+            return -1;
+        errors = QString::fromUtf8(process.readAllStandardError());
+        return process.exitCode();
+    }
+    WorkspaceFixture fixture;
+    QString errors;
+};
+
 } // namespace
 
 void RealPrinterTest::initTestCase()
@@ -110,21 +147,12 @@ void RealPrinterTest::envelopeOnPrinter()
     QFETCH(QSizeF, envelope);
     QFETCH(bool, fromWindow);
 
-    WorkspaceFixture fixture;
-    QVERIFY(fixture.writeStores(
-        {::envelope("DL", 22, 11, 1, 1, 11, 5.5f), ::envelope("C5", 22.9f, 16.2f, 1, 1, 11, 8)},
-        {address("Firma", "Odesílatel\r\nUlice 1")},
-        {address("Novák", "Jan Novák\r\nKrátká 5\r\nBrno")}));
+    Folder folder;
+    WorkspaceFixture &fixture = folder.fixture;
     const QStringList selection = {"--format", format, "--sender", "Firma", "--addressee", "Novák"};
-    const auto tobrel = [&fixture](const QStringList &arguments) {
-        QProcess process;
-        process.setWorkingDirectory(fixture.path(QString()));
-        process.start(QStringLiteral(TOBREL_EXECUTABLE), arguments);
-        return process.waitForFinished(60000) ? process.exitCode() : -1;
-    };
     // The same page as the envelope's own PDF, whose text positions the PDF tests measure.
     const QString reference = fixture.path(QStringLiteral("reference.pdf"));
-    QCOMPARE(tobrel(QStringList{"--pdf", reference} + selection), 0);
+    QCOMPARE(folder.run(QStringList{"--pdf", reference} + selection), 0);
 
     const QString jobPath = QDir(jobsFolder()).filePath(queue + QStringLiteral(".ps"));
     QFile::remove(jobPath);
@@ -139,7 +167,7 @@ void RealPrinterTest::envelopeOnPrinter()
         qunsetenv("PRINTER");
         QVERIFY(fixture.messages().isEmpty());
     } else {
-        QCOMPARE(tobrel(QStringList{"--print", "--printer", queue} + selection), 0);
+        QCOMPARE(folder.run(QStringList{"--print", "--printer", queue} + selection), 0);
     }
     const PrinterReadyJob job = waitForPrinterReadyJob(queue, jobPath);
     QVERIFY2(job.error.isEmpty(), qPrintable(job.error));
@@ -150,6 +178,7 @@ void RealPrinterTest::envelopeOnPrinter()
                  job.features.contains(QStringLiteral("PageSize ") + media) ||
                  job.features.contains(QStringLiteral("CustomPageSize ") + media),
              qPrintable(media + QStringLiteral(" not in ") + job.features.join(u',')));
+    QVERIFY2(job.features.contains(kEnvelopeFeeds.value(queue)), qPrintable(job.features.join(u',')));
 
     const bool plus90 = ppd.contains(QStringLiteral("*LandscapeOrientation: Plus90"));
     const QRectF printed = onEnvelope(job.ink, job.paper, envelope, plus90);
@@ -172,6 +201,54 @@ void RealPrinterTest::envelopeOnPrinter()
                  qAbs(printed.right() - wanted.right()) <= 0.3 &&
                  qAbs(printed.bottom() - wanted.bottom()) <= 0.3,
              qPrintable(measured));
+}
+
+void RealPrinterTest::chosenSlot_data()
+{
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QString>("kept"); // for envelopes in the printer settings
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("feature"); // or the message
+    const QString hp = QStringLiteral("hp_laserjet_4250");
+    QTest::newRow("--tray by name") << hp << QString() << QStringList{"--tray", "tray 1 (manual)"}
+                                    << 0 << "InputSlot Tray1_Man";
+    QTest::newRow("--tray by keyword, over the kept one")
+        << hp << "InputSlot=Tray_2" << QStringList{"--tray", "Tray_1"} << 0 << "InputSlot Tray_1";
+    QTest::newRow("kept slot") << hp << "InputSlot=Tray_2" << QStringList{} << 0
+                               << "InputSlot Tray_2";
+    QTest::newRow("kept: the printer's default")
+        << hp << QString("") << QStringList{} << 0 << "InputSlot Auto";
+    QTest::newRow("unknown --tray lists the slots")
+        << hp << QString() << QStringList{"--tray", "Kazeta 9"} << 2
+        << "EnvelopeFeeder (Envelope Feeder)";
+}
+
+void RealPrinterTest::chosenSlot()
+{
+    QFETCH(QString, queue);
+    QFETCH(QString, kept);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, feature);
+    if (!kEnvelopeFeeds.contains(queue) ||
+        !qEnvironmentVariable("TOBREL_TEST_PPD_QUEUES").split(u' ').contains(queue))
+        QSKIP("the queue is not set up");
+    Folder folder;
+    if (!kept.isNull())
+        QVERIFY(PrinterPaperStore::saveInputSlot(queue, kept.toStdString()));
+    const QString jobPath = QDir(jobsFolder()).filePath(queue + QStringLiteral(".ps"));
+    QFile::remove(jobPath);
+    QCOMPARE(folder.run(QStringList{"--print", "--printer", queue} + arguments), status);
+    if (status != 0) {
+        QVERIFY2(folder.errors.contains(feature), qPrintable(folder.errors));
+        QTest::qWait(1000);
+        QVERIFY(!QFile::exists(jobPath));
+        return;
+    }
+    const PrinterReadyJob job = waitForPrinterReadyJob(queue, jobPath);
+    QVERIFY2(job.error.isEmpty(), qPrintable(job.error));
+    QVERIFY2(job.features.contains(feature), qPrintable(job.features.join(u',')));
 }
 
 QTEST_MAIN(RealPrinterTest)
