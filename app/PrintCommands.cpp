@@ -4,10 +4,12 @@
 #include "EnvelopeJob.h"
 #include "EnvelopeOnPaper.h"
 #include "EnvelopePage.h"
+#include "UnprintableEdges.h"
 #include "SortedList.h"
 #include "StoreFiles.h"
 #include "ThirdFieldSettings.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QPainter>
@@ -36,7 +38,8 @@ QString tr(const char *text)
 enum ExitStatus
 {
     InputOutputError = 1,
-    UsageError = 2
+    UsageError = 2,
+    TextCut = 3
 };
 
 // Ends a command with its message and exit status.
@@ -56,6 +59,7 @@ const QString sender = QStringLiteral("sender");
 const QString addressee = QStringLiteral("addressee");
 const QString allAddressees = QStringLiteral("all-addressees");
 const QString thirdField = QStringLiteral("third-field");
+const QString strict = QStringLiteral("strict");
 } // namespace Name
 
 // The resolution of the print dialog's PDF printer: envelopes come out as from the window.
@@ -200,6 +204,34 @@ private:
     bool m_fieldFollowsAddressee = false;
 };
 
+// Warns on standard error of each page whose text will be cut, on device's paper (the printer
+// asked for it already) or on the PDF file's; with --strict nothing is printed then.
+void warnOfCutTexts(const QCommandLineParser &parser, const EnvelopeRun &run,
+                    const QPagedPaintDevice *printer, const PrinterPaper &paper)
+{
+    if (!run.format())
+        return;
+    // Measured as the job is drawn: the same PDF engine at the same resolution.
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    QPdfWriter measure(&sink);
+    const int dpi = printer ? printer->logicalDpiX() : kPdfResolution;
+    measure.setResolution(dpi);
+    QPainter painter(&measure);
+    painter.setTransform(EnvelopeOnPaper(*run.format(), paper).transform(dpi, dpi));
+    const QList<QRect> edges = printer ? unprintableEdges(*printer) : QList<QRect>();
+    bool cut = false;
+    for (qsizetype i = 0; i < run.pageCount(); ++i)
+        for (const CutText &text : cutTexts(painter, run.page(i), edges)) {
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(tr("Varování: obálka %1 – %2").arg(i + 1).arg(describeCut(text))));
+            cut = true;
+        }
+    painter.end();
+    if (cut && parser.isSet(Name::strict))
+        throw CommandFailure{TextCut, tr("Text by byl oříznut, nic se netiskne (--strict).")};
+}
+
 // On the envelope's own paper for that printer (the PDF file has the empty name).
 void print(QPagedPaintDevice &device, const QString &printerName, const EnvelopeRun &run,
            const CommandFailure &failure)
@@ -264,6 +296,10 @@ void sendToPrinter(const QCommandLineParser &parser, const EnvelopeRun &run)
     // The printer's resolution, the paper as the window's print command asks for it.
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Tobrel"));
+    const PrinterPaper paper = PrinterPaperStore::load(info.printerName());
+    if (run.format())
+        askForPaper(printer, EnvelopeOnPaper(*run.format(), paper).pageLayout());
+    warnOfCutTexts(parser, run, &printer, paper);
     const CommandFailure failure{InputOutputError,
                                  tr("Tiskárna „%1“ úlohu nepřijala.").arg(info.printerName())};
     if (!printThroughSlot(printer, slot, [&] {
@@ -285,8 +321,10 @@ int execute(const QCommandLineParser &parser)
         throw CommandFailure{UsageError, tr("Příliš mnoho argumentů.")};
     const Lists lists = loadLists();
     const EnvelopeRun run(parser, lists);
-    if (parser.isSet(Name::pdf))
+    if (parser.isSet(Name::pdf)) {
+        warnOfCutTexts(parser, run, nullptr, PrinterPaperStore::load(QString()));
         writePdf(parser.value(Name::pdf), run);
+    }
     else
         sendToPrinter(parser, run);
     return 0;
@@ -318,6 +356,9 @@ QList<QCommandLineOption> options()
         {Name::thirdField,
          tr("Vytiskne i třetí pole s polohou a písmem z lerbot.ini; propojené s adresátem nese "
             "jeho text.")},
+        {Name::strict,
+         tr("Nevytiskne nic, když by se některý text nevešel (skončí se stavem 3); bez volby "
+            "se jen vypíše varování.")},
     };
 }
 

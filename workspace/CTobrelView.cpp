@@ -899,7 +899,10 @@ void CTobrelView::OnPrintPreviewChecked()
             return;
         const EnvelopePage page = CurrentPage();
         drawEnvelopePage(painter, page);
-        markPrintingLimits(painter, *printer, cutTextBoxes(painter, page));
+        QList<QRect> cutBoxes;
+        for (const CutText &cut : cutTexts(painter, page))
+            cutBoxes.append(cut.rect);
+        markPrintingLimits(painter, *printer, cutBoxes);
         painter.end();
     });
     dialog.exec();
