@@ -1,5 +1,6 @@
 #include "MessageBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -118,13 +119,24 @@ void showMessageBox(QWidget *owner, const QString &text, const QString &caption,
 
 bool askYesNo(QWidget *owner, const QString &text, const QString &caption)
 {
+    return askYesNo(owner, text, caption, QString(), QString());
+}
+
+bool askYesNo(QWidget *owner, const QString &text, const QString &caption, const QString &yes,
+              const QString &no)
+{
     if (writesToStandardError()) {
         writeToStandardError(caption, text);
         return !shutdownMode() && unattendedAnswer().value_or(false);
     }
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     owner ? owner : QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(yes.isEmpty() ? QMessageBox::Yes : QMessageBox::No);
+    if (!yes.isEmpty())
+        box.button(QMessageBox::Yes)->setText(yes);
+    if (!no.isEmpty())
+        box.button(QMessageBox::No)->setText(no);
+    letLongTextScroll(box, text);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -27,6 +27,10 @@ void setMessageBoxHandler(MessageBoxHandler handler);
 
 // A question with the buttons Yes (the default) and No; true for Yes.
 bool askYesNo(QWidget *owner, const QString &text, const QString &caption);
+// The same with the buttons' own words ("Tisknout přesto", "Zrušit"); No is then the default,
+// so that nothing happens by a hasty Enter.
+bool askYesNo(QWidget *owner, const QString &text, const QString &caption, const QString &yes,
+              const QString &no);
 
 // While the program shuts down on a signal or at session end, a modal box would stop the
 // shutdown: messages then go to standard error instead, and a question is answered No.

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -150,6 +151,8 @@ private Q_SLOTS:
     void thirdFieldOnlyWhileShown();
     void marksTextTheBoxCuts_data();
     void marksTextTheBoxCuts();
+    void viewMarksTextThatWillBeCut_data();
+    void viewMarksTextThatWillBeCut();
     void pdfPlacesTheTexts_data();
     void pdfPlacesTheTexts();
 };
@@ -345,6 +348,36 @@ void EnvelopePrintTest::marksTextTheBoxCuts()
     QCOMPARE(cut[0].line, cutLine);
     QCOMPARE(cut[0].lineText, addressee.section(u'\n', cutLine, cutLine));
     QCOMPARE(cut[0].atPrinterEdge, atPrinterEdge);
+}
+
+void EnvelopePrintTest::viewMarksTextThatWillBeCut_data()
+{
+    QTest::addColumn<QString>("addressee");
+    QTest::addColumn<QString>("tooltip"); // empty: no mark
+    QTest::newRow("fits") << QStringLiteral("Jan Novák\nBrno") << QString();
+    QTest::newRow("second line too long")
+        << QStringLiteral("Jan\n") + QString(60, u'W')
+        << QStringLiteral("adresát: řádek 2 „%1“ se nevejde a bude oříznut.").arg(QString(60, u'W'));
+}
+
+void EnvelopePrintTest::viewMarksTextThatWillBeCut()
+{
+    QFETCH(QString, addressee);
+    QFETCH(QString, tooltip);
+    WorkspaceFixture fixture;
+    auto view = startWithBothAddresses(fixture);
+    view->m_addresseeEdit->setPlainText(addressee);
+    const QImage shown = view->grab().toImage();
+    // Just right of the addressee box's top-right corner, never on paper.
+    const QRect box = view->m_addresseeEdit->geometry();
+    const QPoint mark(box.right() + 6, box.top() + 7);
+    const QColor colour = shown.pixelColor(mark);
+    QCOMPARE(colour.red() > 200 && colour.green() < 80, !tooltip.isEmpty());
+    QHelpEvent help(QEvent::ToolTip, mark, view->mapToGlobal(mark));
+    QCoreApplication::sendEvent(view.get(), &help);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tooltip);
+    for (const DrawnText &printed : print(*view, 600))
+        QVERIFY(printed.text != QStringLiteral("!"));
 }
 
 QTEST_MAIN(EnvelopePrintTest)
