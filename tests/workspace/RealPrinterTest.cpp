@@ -1,9 +1,12 @@
 #include "CAutoComboBox.h"
 #include "CTobrelView.h"
+#include "PrinterFeedDialog.h"
 #include "PrinterPaper.h"
+#include "ScopedDirectories.h"
 #include "PrinterReadyJob.h"
 #include "WorkspaceFixture.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -22,6 +25,7 @@ private Q_SLOTS:
     void envelopeOnPrinter();
     void chosenSlot_data();
     void chosenSlot();
+    void slotChosenInSettings();
 };
 
 namespace {
@@ -249,6 +253,26 @@ void RealPrinterTest::chosenSlot()
     const PrinterReadyJob job = waitForPrinterReadyJob(queue, jobPath);
     QVERIFY2(job.error.isEmpty(), qPrintable(job.error));
     QVERIFY2(job.features.contains(feature), qPrintable(job.features.join(u',')));
+}
+
+void RealPrinterTest::slotChosenInSettings()
+{
+    const QString hp = QStringLiteral("hp_laserjet_4250");
+    if (!qEnvironmentVariable("TOBREL_TEST_PPD_QUEUES").split(u' ').contains(hp))
+        QSKIP("the queue is not set up");
+    const ScopedConfigHome config;
+    PrinterFeedDialog dialog(QSizeF(220, 110), hp);
+    auto *tray = dialog.findChild<QComboBox *>(QStringLiteral("tray"));
+    QCOMPARE(tray->currentText(), QStringLiteral("Envelope Feeder"));
+    dialog.accept();
+    // Shown and left as it was: nothing kept, the default still follows the printer.
+    QCOMPARE(PrinterPaperStore::loadInputSlot(hp), std::nullopt);
+
+    PrinterFeedDialog again(QSizeF(220, 110), hp);
+    tray = again.findChild<QComboBox *>(QStringLiteral("tray"));
+    tray->setCurrentIndex(tray->findText(QStringLiteral("Tray 2")));
+    again.accept();
+    QCOMPARE(PrinterPaperStore::loadInputSlot(hp), std::optional<std::string>("InputSlot=Tray_2"));
 }
 
 QTEST_MAIN(RealPrinterTest)
