@@ -1,6 +1,7 @@
 #include "AddressCommands.h"
 
 #include "AddressFile.h"
+#include "CommonDialogs.h"
 #include "FolderLock.h"
 #include "StoreFiles.h"
 
@@ -16,6 +17,7 @@ namespace {
 constexpr char kImport[] = "import";
 constexpr char kExport[] = "export";
 constexpr char kSenders[] = "senders";
+constexpr char kColumns[] = "columns";
 
 QString tr(const char *text)
 {
@@ -54,7 +56,8 @@ int fileErrorCode(const QString &path)
     return isAddressFileName(path) ? 1 : 2;
 }
 
-int importAddresses(const QString &path, AddressList list)
+int importAddresses(const QString &path, AddressList list,
+                    const std::optional<ColumnChoice> &columns)
 {
     // Import rewrites "adresy.ar", which an open window writes again when it closes; export
     // only reads.
@@ -64,7 +67,14 @@ int importAddresses(const QString &path, AddressList list)
                           "v tom okně, nebo ho zavřete.")
                            .arg(QDir::toNativeSeparators(QDir::currentPath())));
     }
-    AddressFileImport file = readAddressFile(path);
+    AddressFileImport file = readAddressFile(path, columns);
+    if (file.noAddressColumn) {
+        return fail(2, file.error + u'\n' +
+                           tr("Řekněte volbou --columns, co který sloupec obsahuje, například "
+                              "--columns \"Jméno,Příjmení,Ulice,Číslo,PSČ,Obec\" (dále Označení, "
+                              "Titul před, Titul za, Firma, Část obce, Kraj, Země, Adresa, "
+                              "Nepoužít)."));
+    }
     if (!file.error.isEmpty())
         return fail(fileErrorCode(path), file.error);
     AddressEntryArray senders;
@@ -78,7 +88,7 @@ int importAddresses(const QString &path, AddressList list)
         return fail(1, tr("Seznam adres „%1“ se nepodařilo uložit; zůstal beze změny.")
                            .arg(QString::fromLatin1(kAddressStoreName)));
     }
-    print(stdout, importReport(list, outcome, file.unstorable));
+    print(stdout, importReport(list, outcome, file));
     return 0;
 }
 
@@ -108,6 +118,9 @@ void addAddressCommandOptions(QCommandLineParser &parser)
         {QString::fromLatin1(kExport),
          tr("Uloží adresáty (odesílatele) této složky do souboru CSV nebo vCard."), tr("soubor")},
         {QString::fromLatin1(kSenders), tr("--import a --export pracují s odesílateli.")},
+        {QString::fromLatin1(kColumns),
+         tr("Co obsahují sloupce importovaného souboru CSV, zleva, oddělené čárkami."),
+         tr("sloupce")},
     });
 }
 
@@ -117,23 +130,34 @@ std::optional<int> runAddressCommand(int argc, char **argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const bool asked = std::any_of(arguments.cbegin() + 1, arguments.cend(), [](const QString &a) {
-        return a.startsWith(u"--import") || a.startsWith(u"--export") || a == u"--senders";
+        return a.startsWith(u"--import") || a.startsWith(u"--export") || a == u"--senders" ||
+               a.startsWith(u"--columns");
     });
     if (!asked)
         return std::nullopt;
 
+    // Qt's own texts (a wrong option) in Czech.
+    QCoreApplication app(argc, argv);
+    installQtTranslations(&app);
     QCommandLineParser parser;
     addAddressCommandOptions(parser);
     const bool parsed = parser.parse(arguments);
     const QStringList imports = parser.values(QString::fromLatin1(kImport));
     const QStringList exports = parser.values(QString::fromLatin1(kExport));
-    if (!parsed || !parser.positionalArguments().isEmpty() || imports.size() + exports.size() != 1) {
+    const bool columnsGiven = parser.isSet(QString::fromLatin1(kColumns));
+    std::optional<ColumnChoice> columns;
+    if (columnsGiven) {
+        if (const auto fields = fieldsNamed(parser.value(QString::fromLatin1(kColumns))))
+            columns = ColumnChoice{*fields, std::nullopt};
+    }
+    if (!parsed || !parser.positionalArguments().isEmpty() ||
+        imports.size() + exports.size() != 1 || (columnsGiven && (!columns || imports.isEmpty()))) {
         return fail(2, (parsed ? QString() : parser.errorText() + u'\n') +
-                           tr("Použití: tobrel --import SOUBOR [--senders]\n"
+                           tr("Použití: tobrel --import SOUBOR [--senders] [--columns SLOUPCE]\n"
                               "        tobrel --export SOUBOR [--senders]"));
     }
     const AddressList list = parser.isSet(QString::fromLatin1(kSenders)) ? AddressList::Senders
                                                                         : AddressList::Addressees;
     return imports.isEmpty() ? exportAddresses(exports.front(), list)
-                             : importAddresses(imports.front(), list);
+                             : importAddresses(imports.front(), list, columns);
 }

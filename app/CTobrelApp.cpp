@@ -69,7 +69,12 @@ CommandLineOptions configureParser(QCommandLineParser &parser)
         QCoreApplication::translate("CTobrelApp", "soubor"),
         QCoreApplication::translate("CTobrelApp", "Dokument, který se otevře."),
         QCoreApplication::translate("CTobrelApp", "[soubor]"));
-    const CommandLineOptions options{parser.addHelpOption(), parser.addVersionOption()};
+    // Qt's Czech catalogue has no text for the help option itself.
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("CTobrelApp", "Zobrazí tuto nápovědu k volbám."));
+    parser.addOption(help);
+    const CommandLineOptions options{help, parser.addVersionOption()};
     parser.addOptions(PrintCommands::options());
     addAddressCommandOptions(parser);
     return options;
@@ -92,10 +97,15 @@ std::optional<int> CTobrelApp::HandleInformationOptions(int argc, char **argv)
         return 0;
     }
     if (parser.isSet(options.help)) {
-        // Without an application object the parser cannot name the program itself.
-        QString help = parser.helpText();
-        help.replace(QStringLiteral("<executable_name>"), QFileInfo(arguments.value(0)).fileName());
-        std::printf("%s", qPrintable(help));
+        // Qt's own words (usage, headings) come from its Czech catalogue, which needs an
+        // application object; the parser then names the program itself too.
+        QCoreApplication app(argc, argv);
+        installQtTranslations(&app);
+        QCommandLineParser czech;
+        configureParser(czech);
+        const QString program = QCoreApplication::arguments().constFirst();
+        std::printf("%s",
+                    qPrintable(czech.helpText().replace(program, QFileInfo(program).fileName())));
         return 0;
     }
     return std::nullopt;

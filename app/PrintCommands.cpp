@@ -1,16 +1,18 @@
 #include "PrintCommands.h"
 
+#include "CommonDialogs.h"
 #include "Cp1250.h"
 #include "EnvelopeJob.h"
 #include "EnvelopeOnPaper.h"
 #include "EnvelopePage.h"
-#include "UnprintableEdges.h"
-#include "SortedList.h"
+#include "FileError.h"
+#include "RecordListModel.h"
 #include "StoreFiles.h"
 #include "ThirdFieldSettings.h"
+#include "UnprintableEdges.h"
 
-#include <QBuffer>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
@@ -19,6 +21,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <vector>
@@ -87,12 +90,12 @@ Lists loadLists()
     if (loadAddressStore(QString::fromLatin1(kAddressStoreName), lists.senders, lists.addressees)
             .state == LoadReport::State::Damaged)
         throw unreadable(kAddressStoreName);
-    // The window prints a damaged font file's result too, and says so.
+    // The window prints with the default font too, and says so.
     if (loadPrintFont(QString::fromLatin1(kPrintFontFileName), lists.font).state ==
         LoadReport::State::Damaged)
         std::fprintf(stderr, "%s\n",
-                     qPrintable(tr("Soubor „%1“ nelze celý přečíst, tiskne se písmem, které "
-                                   "se z něj přečetlo, nebo výchozím.")
+                     qPrintable(tr("Soubor „%1“ nelze celý přečíst, tiskne se výchozím písmem "
+                                   "Times New Roman 12 bodů.")
                                     .arg(QLatin1String(kPrintFontFileName))));
     return lists;
 }
@@ -102,31 +105,51 @@ QString labelText(std::string_view label)
     return fromCp1250(label);
 }
 
-// The first entry with exactly this label, as the window finds the one a combo names.
+// The entries in the order of the window's sorted lists (equal labels in stored order).
+template <typename Array> std::vector<int> sortedOrder(const Array &array)
+{
+    return listOrder(array).rows;
+}
+
+// The labels a wrong one is answered with: the first of the window's list.
+template <typename Array> QString someLabels(const Array &array)
+{
+    constexpr std::size_t kShown = 20;
+    const std::vector<int> order = sortedOrder(array);
+    if (order.empty())
+        return tr("Seznam je prázdný.");
+    QStringList labels;
+    for (std::size_t i = 0; i < std::min(order.size(), kShown); ++i)
+        labels << labelText(array.ElementAt(order[i]).label);
+    QString text = tr("Seznam obsahuje: %1").arg(labels.join(QStringLiteral(", ")));
+    if (order.size() > kShown)
+        text += tr(" a dalších %1").arg(order.size() - kShown);
+    return text + QLatin1Char('.');
+}
+
+// The first entry with exactly this label, as the window finds the one a combo names; else
+// the one label equal to it but for letter case.
 template <typename Array>
 auto entry(const Array &array, const QString &label, const QString &unknown)
 {
     const auto bytes = toCp1250(label);
-    const int index = bytes ? array.FindByLabel(*bytes) : -1;
+    int index = bytes ? array.FindByLabel(*bytes) : -1;
+    QStringList alike;
+    for (int i = 0; index < 0 && i < array.GetSize(); ++i) {
+        const QString other = labelText(array.ElementAt(i).label);
+        if (other.compare(label, Qt::CaseInsensitive) == 0 && !alike.contains(other))
+            alike << other;
+    }
+    if (alike.size() > 1)
+        throw CommandFailure{UsageError,
+                             tr("Označení „%1“ se liší jen velikostí písmen od více označení: %2. "
+                                "Zadejte ho přesně.")
+                                 .arg(label, alike.join(QStringLiteral(", ")))};
+    if (alike.size() == 1)
+        index = array.FindByLabel(*toCp1250(alike.front()));
     if (index < 0)
-        throw CommandFailure{UsageError, unknown.arg(label)};
+        throw CommandFailure{UsageError, unknown.arg(label) + QLatin1Char(' ') + someLabels(array)};
     return array.ElementAt(index);
-}
-
-// The entries in the order of the window's sorted lists (equal labels in stored order).
-template <typename Array> std::vector<int> sortedOrder(const Array &array)
-{
-    std::vector<QString> labels;
-    labels.reserve(std::size_t(array.GetSize()));
-    for (int i = 0; i < array.GetSize(); ++i)
-        labels.push_back(labelText(array.ElementAt(i).label));
-    std::vector<int> order(labels.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = int(i);
-    std::stable_sort(order.begin(), order.end(), [&labels](int a, int b) {
-        return labelLess(labels[std::size_t(a)], labels[std::size_t(b)]);
-    });
-    return order;
 }
 
 // A text as the window's text box gives it back for printing.
@@ -211,23 +234,18 @@ void warnOfCutTexts(const QCommandLineParser &parser, const EnvelopeRun &run,
 {
     if (!run.format())
         return;
-    // Measured as the job is drawn: the same PDF engine at the same resolution.
-    QBuffer sink;
-    sink.open(QIODevice::WriteOnly);
-    QPdfWriter measure(&sink);
     const int dpi = printer ? printer->logicalDpiX() : kPdfResolution;
-    measure.setResolution(dpi);
-    QPainter painter(&measure);
-    painter.setTransform(EnvelopeOnPaper(*run.format(), paper).transform(dpi, dpi));
-    const QList<QRect> edges = printer ? unprintableEdges(*printer) : QList<QRect>();
     bool cut = false;
-    for (qsizetype i = 0; i < run.pageCount(); ++i)
-        for (const CutText &text : cutTexts(painter, run.page(i), edges)) {
-            std::fprintf(stderr, "%s\n",
-                         qPrintable(tr("Varování: obálka %1 – %2").arg(i + 1).arg(describeCut(text))));
+    findCutTexts(
+        run.pageCount(), [&run](qsizetype i) { return run.page(i); }, dpi,
+        EnvelopeOnPaper(*run.format(), paper).transform(dpi, dpi),
+        printer ? unprintableEdges(*printer) : QList<QRect>(),
+        [&cut](qsizetype i, const CutText &text) {
+            std::fprintf(
+                stderr, "%s\n",
+                qPrintable(tr("Varování: obálka %1 – %2").arg(i + 1).arg(describeCut(text))));
             cut = true;
-        }
-    painter.end();
+        });
     if (cut && parser.isSet(Name::strict))
         throw CommandFailure{TextCut, tr("Text by byl oříznut, nic se netiskne (--strict).")};
 }
@@ -247,20 +265,24 @@ void print(QPagedPaintDevice &device, const QString &printerName, const Envelope
 void writePdf(const QString &path, const EnvelopeRun &run)
 {
     QSaveFile file(path);
-    const auto failure = [&path, &file] {
-        return CommandFailure{InputOutputError,
-                              tr("Soubor „%1“ nelze zapsat: %2").arg(path, file.errorString())};
+    // The system's reason, where it gave one, in the program's words.
+    const auto failure = [&path, &file](int error) {
+        return CommandFailure{InputOutputError, tr("Soubor „%1“ nelze zapsat: %2")
+                                                    .arg(path, error != 0 ? fileErrorText(error)
+                                                                          : file.errorString())};
     };
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        throw failure();
+        throw failure(errno);
     {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Tobrel " TOBREL_VERSION));
         writer.setResolution(kPdfResolution);
-        print(writer, QString(), run, failure());
+        print(writer, QString(), run, failure(0));
     }
+    errno = 0;
     if (!file.commit())
-        throw failure();
+        throw failure(errno);
 }
 
 // The slot --tray names, else the one kept or recognised for envelopes.
@@ -320,12 +342,18 @@ int execute(const QCommandLineParser &parser)
     if (!parser.positionalArguments().isEmpty())
         throw CommandFailure{UsageError, tr("Příliš mnoho argumentů.")};
     const Lists lists = loadLists();
+    // Pages without a format would be blank sheets of some default paper.
+    if (lists.envelopes.GetSize() == 0)
+        throw CommandFailure{
+            UsageError, tr("Ve složce „%1“ není žádný formát obálky (seznam „%2“ chybí nebo je "
+                           "prázdný), nic se netiskne.")
+                            .arg(QDir::toNativeSeparators(QDir::currentPath()),
+                                 QLatin1String(kEnvelopeStoreName))};
     const EnvelopeRun run(parser, lists);
     if (parser.isSet(Name::pdf)) {
         warnOfCutTexts(parser, run, nullptr, PrinterPaperStore::load(QString()));
         writePdf(parser.value(Name::pdf), run);
-    }
-    else
+    } else
         sendToPrinter(parser, run);
     return 0;
 }
@@ -367,21 +395,24 @@ std::optional<int> run(int argc, char **argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    QCommandLineParser parser;
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
     const QList<QCommandLineOption> printOptions = options();
-    parser.addOptions(printOptions);
-    const bool parsed = parser.parse(arguments);
-    // A selection without --pdf or --print is refused below rather than ignored by a window.
-    const bool asked = std::any_of(printOptions.cbegin(), printOptions.cend(),
-                                   [&parser](const auto &option) { return parser.isSet(option); });
-    if (!asked || parser.isSet(help) || parser.isSet(version))
-        return std::nullopt;
-    if (!parsed) {
-        std::fprintf(stderr, "%s\n",
-                     qPrintable(tr("Chybný příkazový řádek: %1").arg(parser.errorText())));
-        return UsageError;
+    const auto parse = [&](QCommandLineParser &parser) {
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions(printOptions);
+        return parser.parse(arguments);
+    };
+    {
+        QCommandLineParser parser;
+        parse(parser);
+        // A selection without --pdf or --print is refused below rather than ignored by a
+        // window.
+        const bool asked =
+            std::any_of(printOptions.cbegin(), printOptions.cend(),
+                        [&parser](const auto &option) { return parser.isSet(option); });
+        if (!asked || parser.isSet(QStringLiteral("help")) ||
+            parser.isSet(QStringLiteral("version")))
+            return std::nullopt;
     }
 
 #ifdef __GLIBC__
@@ -396,6 +427,14 @@ std::optional<int> run(int argc, char **argv)
     QGuiApplication app(argc, argv);
     // The profile file's numbers are read with a decimal point.
     std::setlocale(LC_NUMERIC, "C");
+    // Parsed again now that Qt's own texts (a wrong option) speak Czech.
+    installQtTranslations(&app);
+    QCommandLineParser parser;
+    if (!parse(parser)) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(tr("Chybný příkazový řádek: %1").arg(parser.errorText())));
+        return UsageError;
+    }
     try {
         return execute(parser);
     } catch (const CommandFailure &failure) {

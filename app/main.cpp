@@ -3,11 +3,13 @@
 #include "DataFolder.h"
 #include "ListsFolder.h"
 #include "PrintCommands.h"
+#include "QtMessages.h"
 #include "ShutdownSignals.h"
 
 int main(int argc, char *argv[])
 {
-    // First of all: everything after it works in the lists' folder.
+    hideRuntimeFolderWarnings();
+    // Everything after this works in the lists' folder.
     if (!DataFolder::enterIfAsked(argc, argv))
         return 1;
     // Before the window's signal handlers: a command-line run ends on a signal as any tool

@@ -63,9 +63,9 @@ void CEditEnvelopeDlg::OnLabelChange()
 
 void CEditEnvelopeDlg::OnComputeAddressee()
 {
-    // A field that does not parse keeps what the user typed: nothing is computed.
-    if (!UpdateData(*this, true))
-        return;
+    // A field that does not parse ends the reading there; the computation goes on with the
+    // values held, and writing them back shows that field and those after it as they were.
+    UpdateData(*this, true);
     m_addresseeLeft = suggestedAddressPosition(m_width, 50.0f);
     m_addresseeTop = suggestedAddressPosition(m_height, 30.0f);
     UpdateData(*this, false);
@@ -73,8 +73,7 @@ void CEditEnvelopeDlg::OnComputeAddressee()
 
 void CEditEnvelopeDlg::OnComputeSender()
 {
-    if (!UpdateData(*this, true))
-        return;
+    UpdateData(*this, true);
     m_senderLeft = 1.0f;
     m_senderTop = 1.0f;
     UpdateData(*this, false);

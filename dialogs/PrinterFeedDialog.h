@@ -15,7 +15,8 @@ class QPrinter;
 
 // "Nastavení tiskárny pro obálky…": per printer, how envelopes go in (turn, place in the
 // feed, correction, the input slot from the printer's own list) and whether the page setup
-// chosen for it still applies; a test page shows what to correct. The settings of the printers changed are written on OK only.
+// chosen for it still applies; a test page shows what to correct. The settings of the printers
+// changed are written on OK only.
 class PrinterFeedDialog : public QDialog
 {
     Q_OBJECT

@@ -3,11 +3,15 @@
 #include "Archive.h"
 #include "Cp1250.h"
 #include "CsvAddresses.h"
+#include "FileError.h"
 #include "VCardAddresses.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,16 +39,96 @@ QString unknownKind(const QString &path)
         .arg(QDir::toNativeSeparators(path));
 }
 
-ParsedAddresses parse(AddressFileKind kind, const QByteArray &bytes)
+// Line breaks as \n (none in a label), tabs as blanks; other control and format characters,
+// NUL included, go.
+QString withoutControls(const QString &text, bool oneLine)
 {
-    if (bytes.contains('\0'))
-        return {{}, tr("neobsahuje text.")};
-    ParsedAddresses parsed = kind == AddressFileKind::Csv
-                                 ? parseCsvAddresses(fromUtf8OrCp1250(bytes))
-                                 : parseVCards(bytes);
-    if (parsed.error.isEmpty() && parsed.addresses.empty())
-        parsed.error = tr("neobsahuje žádnou adresu.");
-    return parsed;
+    QString kept;
+    for (const QChar c : withLineFeeds(text)) {
+        if (c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            kept += oneLine ? u' ' : u'\n';
+        else if (c == u'\t')
+            kept += u' ';
+        else if (c.category() != QChar::Other_Control && c.category() != QChar::Other_Format)
+            kept += c;
+    }
+    return kept;
+}
+
+// Text code page 1250 can store, and what had to change for it.
+QString storable(const QString &text, bool oneLine, QStringList &changes)
+{
+    const QString clean = withoutControls(text, oneLine);
+    NearestText nearest = nearestCp1250(clean);
+    if (nearest.replaced.contains(QChar::ReplacementCharacter)) {
+        changes << tr("neplatný bajt nahrazen otazníkem");
+        nearest.replaced.remove(QChar::ReplacementCharacter);
+    }
+    if (!nearest.replaced.isEmpty())
+        changes << tr("znaky %1 nahrazeny nejbližšími písmeny").arg(nearest.replaced);
+    return nearest.text;
+}
+
+// A file with NUL bytes in every few is no text, unless UTF-16 says so.
+bool isText(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return true;
+    return QByteArray::fromRawData(bytes.data(), bytes.size()).count('\0') * 10 <= bytes.size();
+}
+
+void readCsv(const QByteArray &bytes, const std::optional<ColumnChoice> &columns,
+             AddressFileImport &result, ParsedAddresses &parsed)
+{
+    const CsvSheet sheet = readCsvSheet(fromUtf8OrCp1250(bytes));
+    if (!sheet.error.isEmpty() || sheet.records.empty()) {
+        parsed.error = sheet.error;
+        return;
+    }
+    const QStringList &header = sheet.records.front();
+    result.layout = recognisedLayout(header);
+    result.columnsUnclear = !result.layout.allKnown() || !result.layout.hasPlace();
+    result.firstRows.assign(sheet.records.cbegin(),
+                            sheet.records.cbegin() + std::min<qsizetype>(6, sheet.records.size()));
+    if (const std::optional<ColumnChoice> choice = columns ? columns : rememberedColumns(header))
+        result.layout.choose(choice->fields, choice->hasHeader);
+    parsed = csvAddresses(sheet, result.layout);
+    if (!parsed.columnsWithoutAddress.isEmpty()) {
+        result.noAddressColumn = true;
+        parsed.error = tr("žádný sloupec neobsahuje adresu (sloupce: %1).")
+                           .arg(parsed.columnsWithoutAddress.join(QStringLiteral(", ")));
+    }
+}
+
+// The addresses as the lists keep them: storable texts, one-line labels unique within the
+// file (" (2)"), and a note of each change; contacts without a place are only counted.
+void keepAddresses(const std::vector<ImportedAddress> &addresses, AddressFileImport &result)
+{
+    QSet<QString> labels;
+    for (const ImportedAddress &address : addresses) {
+        QStringList changes;
+        QString label = storable(address.label, true, changes);
+        const QString text = storable(address.text, false, changes);
+        changes.removeDuplicates();
+        if (label.trimmed().isEmpty())
+            label = text.section(QLatin1Char('\n'), 0, 0).trimmed();
+        if (!address.hasAddress || label.trimmed().isEmpty()) {
+            result.withoutAddress << (label.trimmed().isEmpty() ? address.label : label);
+            continue;
+        }
+        if (labels.contains(label)) {
+            int number = 2;
+            while (labels.contains(QStringLiteral("%1 (%2)").arg(label).arg(number)))
+                ++number;
+            label = QStringLiteral("%1 (%2)").arg(label).arg(number);
+            changes << tr("stejné označení už v souboru bylo");
+        }
+        labels.insert(label);
+        std::string storedLabel = toCp1250(label).value_or(std::string());
+        if (!changes.isEmpty())
+            result.changes.emplace_back(storedLabel, changes.join(QStringLiteral("; ")));
+        result.entries.push_back({toStoredText(text).value_or(std::string()), std::move(storedLabel)});
+    }
 }
 
 } // namespace
@@ -54,7 +138,7 @@ bool isAddressFileName(const QString &path)
     return addressFileKind(path).has_value();
 }
 
-AddressFileImport readAddressFile(const QString &path)
+AddressFileImport readAddressFile(const QString &path, const std::optional<ColumnChoice> &columns)
 {
     AddressFileImport result;
     const std::optional<AddressFileKind> kind = addressFileKind(path);
@@ -64,26 +148,41 @@ AddressFileImport readAddressFile(const QString &path)
     }
     const FileContents contents = readWholeFile(path);
     if (contents.status != FileReadStatus::Read) {
-        result.error = tr("Soubor „%1“ se nepodařilo otevřít.").arg(QDir::toNativeSeparators(path));
+        result.error =
+            contents.status == FileReadStatus::Missing
+                ? tr("Soubor „%1“ neexistuje.").arg(QDir::toNativeSeparators(path))
+                : tr("Soubor „%1“ se nepodařilo otevřít: %2")
+                      .arg(QDir::toNativeSeparators(path), fileErrorText(contents.error));
         return result;
     }
-    ParsedAddresses parsed = parse(*kind, contents.bytes);
+    ParsedAddresses parsed;
+    if (!isText(contents.bytes))
+        parsed.error = tr("neobsahuje text.");
+    else if (*kind == AddressFileKind::Csv)
+        readCsv(contents.bytes, columns, result, parsed);
+    else
+        parsed = parseVCards(contents.bytes);
+    if (parsed.error.isEmpty() && parsed.addresses.empty())
+        parsed.error = tr("neobsahuje žádnou adresu.");
     if (!parsed.error.isEmpty()) {
         result.error = tr("Soubor „%1“ nelze importovat: %2\nNic nebylo změněno.")
                            .arg(QDir::toNativeSeparators(path), parsed.error);
         return result;
     }
-    for (const ImportedAddress &address : parsed.addresses) {
-        std::optional<std::string> label = toCp1250(address.label);
-        std::optional<std::string> text = toStoredText(address.text);
-        if (label && text) {
-            result.entries.push_back({std::move(*text), std::move(*label)});
-        } else {
-            result.unstorable << QStringLiteral("%1 (%2)").arg(
-                address.label, charactersOutsideCp1250(address.label + address.text));
-        }
-    }
+    keepAddresses(parsed.addresses, result);
     return result;
+}
+
+QStringList previewTexts(const std::vector<QStringList> &firstRows, const ColumnLayout &layout,
+                         int count)
+{
+    QStringList texts;
+    QStringList changes;
+    for (const ImportedAddress &address : csvAddresses({firstRows, {}}, layout).addresses) {
+        if (texts.size() < count)
+            texts << storable(address.text, false, changes);
+    }
+    return texts;
 }
 
 QString writeAddressFile(const QString &path, const AddressEntryArray &entries)
@@ -99,8 +198,10 @@ QString writeAddressFile(const QString &path, const AddressEntryArray &entries)
     }
     const QByteArray bytes =
         *kind == AddressFileKind::Csv ? csvAddressBytes(addresses) : vCardBytes(addresses);
-    if (!writeFileSafely(path, bytes))
-        return tr("Adresy se nepodařilo uložit do souboru „%1“.").arg(QDir::toNativeSeparators(path));
+    QString why;
+    if (!writeFileSafely(path, bytes, &why))
+        return tr("Adresy se nepodařilo uložit do souboru „%1“: %2")
+            .arg(QDir::toNativeSeparators(path), why);
     return {};
 }
 
@@ -109,21 +210,41 @@ QString importTitle(AddressList list)
     return list == AddressList::Senders ? tr("Import odesílatelů") : tr("Import adresátů");
 }
 
-QString importReport(AddressList list, const RestoreOutcome &outcome, const QStringList &unstorable)
+QString importReport(AddressList list, const RestoreOutcome &outcome,
+                     const AddressFileImport &file)
 {
     const bool senders = list == AddressList::Senders;
-    QString text = senders ? tr("Odesílatelé byli úspěšně importováni.\n\n")
-                           : tr("Adresáti byli úspěšně importováni.\n\n");
-    text += tr("Přidáno: %1\n").arg(qsizetype(outcome.addedLabels.size()));
-    const QString skipped =
-        labelListSection(senders ? tr("Tito odesílatelé již existovali a nebyli importováni:\n")
-                                 : tr("Tito adresáti již existovali a nebyli importováni:\n"),
-                         outcome.skippedLabels);
-    const QString lacking = labelListSection(
-        tr("Tyto adresy obsahují znaky, které kódová stránka 1250 neumí uložit, a nebyly "
-           "importovány:\n"),
-        unstorable);
-    for (const QString &section : {skipped, lacking}) {
+    const qsizetype added = qsizetype(outcome.addedLabels.size());
+    const qsizetype present = qsizetype(outcome.skippedLabels.size());
+    QStringList changed;
+    for (const std::string &label : outcome.addedLabels) {
+        for (const auto &[changedLabel, what] : file.changes) {
+            if (changedLabel == label)
+                changed << fromCp1250(label) + QStringLiteral(": ") + what;
+        }
+    }
+    QString text;
+    if (added > 0)
+        text = senders ? tr("Odesílatelé byli importováni.") : tr("Adresáti byli importováni.");
+    else if (present > 0 && file.withoutAddress.isEmpty())
+        text = senders ? tr("Nic nového: všichni odesílatelé ze souboru už v seznamu jsou.")
+                       : tr("Nic nového: všichni adresáti ze souboru už v seznamu jsou.");
+    else
+        text = senders ? tr("Ze souboru nepřibyl žádný odesílatel.")
+                       : tr("Ze souboru nepřibyl žádný adresát.");
+    text += tr("\n\nPřidáno %1, již v seznamu %2, bez adresy %3, upraveno %4\n")
+                .arg(added)
+                .arg(present)
+                .arg(file.withoutAddress.size())
+                .arg(changed.size());
+    const QString sections[] = {
+        labelListSection(senders ? tr("Tito odesílatelé již v seznamu byli a nebyli přidáni:\n")
+                                 : tr("Tito adresáti již v seznamu byli a nebyli přidáni:\n"),
+                         outcome.skippedLabels),
+        labelListSection(tr("Tyto kontakty nemají adresu a nebyly přidány:\n"),
+                         file.withoutAddress),
+        labelListSection(tr("Tyto adresy byly při importu upraveny:\n"), changed)};
+    for (const QString &section : sections) {
         if (!section.isEmpty())
             text += u'\n' + section;
     }

@@ -8,49 +8,6 @@
 
 namespace {
 
-enum Column {
-    Label,
-    FirstName,
-    LastName,
-    Company,
-    Street,
-    City,
-    PostalCode,
-    Country,
-    Address,
-    ColumnCount
-};
-
-// Lower case, without diacritics and spaces: "PSČ" and "psc", "First name" and "firstname".
-QString columnKey(const QString &name)
-{
-    QString key;
-    for (const QChar c : name.normalized(QString::NormalizationForm_D).toCaseFolded()) {
-        if (c.category() != QChar::Mark_NonSpacing && !c.isSpace())
-            key += c;
-    }
-    return key;
-}
-
-int columnOf(const QString &name)
-{
-    static const std::array<std::pair<const char *, Column>, 19> names{{
-        {"oznaceni", Label},     {"label", Label},        {"jmeno", FirstName},
-        {"firstname", FirstName}, {"prijmeni", LastName},  {"lastname", LastName},
-        {"firma", Company},      {"company", Company},    {"ulice", Street},
-        {"street", Street},      {"mesto", City},         {"city", City},
-        {"psc", PostalCode},     {"zip", PostalCode},     {"postalcode", PostalCode},
-        {"zeme", Country},       {"country", Country},    {"adresa", Address},
-        {"address", Address},
-    }};
-    const QString key = columnKey(name);
-    for (const auto &[known, column] : names) {
-        if (key == QLatin1String(known))
-            return column;
-    }
-    return -1;
-}
-
 QString malformed(const char *text, int line)
 {
     return QCoreApplication::translate("CsvAddresses", text).arg(line);
@@ -86,11 +43,14 @@ QChar detectSeparator(QStringView text)
     return u';';
 }
 
-// RFC 4180 records; records whose fields are all empty (blank lines) are left out.
-std::vector<QStringList> readRecords(QStringView text, QString &error)
+} // namespace
+
+CsvSheet readCsvSheet(QStringView text)
 {
+    CsvSheet sheet;
+    QString &error = sheet.error;
+    std::vector<QStringList> &records = sheet.records;
     const QChar separator = detectSeparator(text);
-    std::vector<QStringList> records;
     QStringList record;
     int line = 1;
     qsizetype i = 0;
@@ -109,7 +69,8 @@ std::vector<QStringList> readRecords(QStringView text, QString &error)
                     error = malformed(QT_TRANSLATE_NOOP("CsvAddresses",
                                                         "uvozovky otevřené na řádku %1 nejsou uzavřeny."),
                                       openedOn);
-                    return {};
+                    records.clear();
+                    return sheet;
                 }
                 if (text[i] == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
                     field += u'"';
@@ -127,7 +88,8 @@ std::vector<QStringList> readRecords(QStringView text, QString &error)
                 error = malformed(QT_TRANSLATE_NOOP("CsvAddresses",
                                                     "za uzavírací uvozovkou na řádku %1 následuje další text."),
                                   line);
-                return {};
+                records.clear();
+                return sheet;
             }
         } else {
             while (i < text.size() && text[i] != separator && text[i] != u'\r' && text[i] != u'\n')
@@ -147,48 +109,33 @@ std::vector<QStringList> readRecords(QStringView text, QString &error)
         endRecord();
     }
     endRecord();
-    return records;
+    return sheet;
 }
 
-} // namespace
-
-ParsedAddresses parseCsvAddresses(QStringView text)
+ParsedAddresses csvAddresses(const CsvSheet &sheet, const ColumnLayout &layout)
 {
     ParsedAddresses parsed;
-    std::vector<QStringList> records = readRecords(text, parsed.error);
-    if (records.empty())
+    parsed.error = sheet.error;
+    if (!parsed.error.isEmpty() || sheet.records.empty())
         return parsed;
-
-    std::array<int, ColumnCount> columns;
-    columns.fill(-1);
-    const QStringList &first = records.front();
-    for (int i = 0; i < first.size(); ++i) {
-        const int column = columnOf(first[i]);
-        if (column >= 0 && columns[std::size_t(column)] < 0)
-            columns[std::size_t(column)] = i;
+    if (!layout.hasPlace()) {
+        parsed.error = QCoreApplication::translate("CsvAddresses",
+                                                   "žádný sloupec neobsahuje adresu.");
+        parsed.columnsWithoutAddress = sheet.records.front();
+        return parsed;
     }
-    const bool hasHeader = std::any_of(columns.cbegin(), columns.cend(),
-                                       [](int index) { return index >= 0; });
-
-    for (std::size_t r = hasHeader ? 1 : 0; r < records.size(); ++r) {
-        const QStringList &fields = records[r];
-        PostalParts parts;
-        QString label;
-        if (hasHeader) {
-            const auto field = [&](Column column) {
-                return fields.value(columns[std::size_t(column)]);
-            };
-            label = field(Label);
-            parts = {field(Company), field(FirstName), field(LastName), field(Street),
-                     field(Address), field(PostalCode), field(City), field(Country)};
-        } else {
-            label = fields.value(0);
-            parts.street = fields.mid(1).join(QLatin1Char('\n'));
-        }
-        if (std::optional<ImportedAddress> address = addressFromParts(label, parts))
+    for (std::size_t r = layout.hasHeader ? 1 : 0; r < sheet.records.size(); ++r) {
+        if (std::optional<ImportedAddress> address = rowAddress(sheet.records[r], layout))
             parsed.addresses.push_back(std::move(*address));
     }
     return parsed;
+}
+
+ParsedAddresses parseCsvAddresses(QStringView text)
+{
+    const CsvSheet sheet = readCsvSheet(text);
+    return csvAddresses(sheet, sheet.records.empty() ? ColumnLayout()
+                                                     : recognisedLayout(sheet.records.front()));
 }
 
 QByteArray csvAddressBytes(const std::vector<ImportedAddress> &addresses)
@@ -201,8 +148,17 @@ QByteArray csvAddressBytes(const std::vector<ImportedAddress> &addresses)
         text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
         return u'"' + text + u'"';
     };
-    QString csv = QString::fromUtf8("Označení;Adresa\r\n");
-    for (const ImportedAddress &address : addresses)
-        csv += field(address.label) + u';' + field(address.text) + QLatin1String("\r\n");
+    QString csv = QString::fromUtf8(
+        "Označení;Titul před;Jméno;Příjmení;Titul za;Firma;Ulice;PSČ;Obec;Země;Adresa\r\n");
+    for (const ImportedAddress &address : addresses) {
+        const PostalParts parts = partsFromText(address.text);
+        QStringList row;
+        for (const QString &value :
+             {address.label, parts.titleBefore, parts.firstName, parts.lastName, parts.titleAfter,
+              parts.company, parts.street, parts.postalCode, parts.city, parts.country,
+              address.text})
+            row << field(value);
+        csv += row.join(u';') + QLatin1String("\r\n");
+    }
     return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
 }

@@ -33,5 +33,13 @@ private:
     Array &m_entries;
 };
 
+// A collection's order in its sorted list, made apart from any model.
+template <typename Array> LabelListModel::Order listOrder(const Array &entries)
+{
+    return LabelListModel::sortedOrder(
+        entries.GetSize(),
+        [&entries](int entry) -> std::string_view { return entries.ElementAt(entry).label; });
+}
+
 using EnvelopeListModel = RecordListModel<EnvelopeFormatArray>;
 using AddressListModel = RecordListModel<AddressEntryArray>;

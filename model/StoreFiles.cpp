@@ -194,13 +194,10 @@ LoadReport loadPrintFont(const QString &path, PrintFont &font)
     const std::string_view name(face.c_str());
     std::memcpy(read.font.lfFaceName, name.data(),
                 std::min(name.size(), std::size_t(LF_FACESIZE - 1)));
-    // Bytes after the record mean the file is not what it claims to be: the record is not
-    // trusted either, and the default font is used, as the user is told.
-    report.state = stateAfterReading(true, in);
-    if (report.state == LoadReport::State::Whole) {
-        font = read;
-        report.keptEntries = 1;
-    }
+    // The record is read field by field; bytes after it are no part of it and are ignored.
+    font = read;
+    report.state = LoadReport::State::Whole;
+    report.keptEntries = 1;
     return report;
 }
 

@@ -49,7 +49,7 @@ LoadReport loadRecoveryStore(const QString &path, EnvelopeFormatArray &envelopes
                              AddressEntryArray &senders, AddressEntryArray &addressees);
 bool saveRecoveryStore(const QString &path, const EnvelopeFormatArray &envelopes,
                        const AddressEntryArray &senders, const AddressEntryArray &addressees);
-// Missing or damaged: font is the default.
+// Missing, or too short for its fields: font is the default.
 LoadReport loadPrintFont(const QString &path, PrintFont &font);
 
 // false when the file could not be written, with the reason in why; the previous file is

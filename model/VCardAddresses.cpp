@@ -15,6 +15,9 @@ struct Property
 {
     QByteArray name; // upper case, without a group prefix
     QString value;   // decoded, still escaped
+    QStringList types; // lower case: "home", "work", "pref"
+    QString label;     // a vCard 4.0 ADR's LABEL parameter
+    bool preferred = false;
 };
 
 struct CardLines
@@ -26,6 +29,38 @@ struct CardLines
 QString cardError(const char *text, int line)
 {
     return QCoreApplication::translate("VCardAddresses", text).arg(line);
+}
+
+// RFC 6868: ^n is a line break, ^' a double quote, ^^ a caret, in parameter values.
+QString caretDecoded(const QString &value)
+{
+    QString text;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar next = i + 1 < value.size() ? value[i + 1] : QChar();
+        if (value[i] == u'^' && (next == u'n' || next == u'N' || next == u'\'' || next == u'^')) {
+            text += next == u'\'' ? QChar(u'"') : next == u'^' ? QChar(u'^') : QChar(u'\n');
+            ++i;
+        } else {
+            text += value[i];
+        }
+    }
+    return text;
+}
+
+// Parameters split at semicolons outside double quotes.
+QList<QByteArray> parameters(QByteArrayView head)
+{
+    QList<QByteArray> split{QByteArray()};
+    bool quoted = false;
+    for (const char c : head) {
+        if (c == '"')
+            quoted = !quoted;
+        if (c == ';' && !quoted)
+            split << QByteArray();
+        else
+            split.back() += c;
+    }
+    return split;
 }
 
 bool isQuotedPrintable(const QByteArray &line)
@@ -68,7 +103,8 @@ QByteArray quotedPrintableDecoded(QByteArrayView encoded)
     return bytes;
 }
 
-// "[group.]NAME;PARAM=x;PARAM:value"; the colon may stand inside a quoted parameter.
+// "[group.]NAME;PARAM=x;PARAM:value"; the colon may stand inside a quoted parameter. The
+// file is UTF-8 by now; an encoded value without CHARSET is UTF-8 when it is valid UTF-8.
 std::optional<Property> parseProperty(const QByteArray &line, QString &error)
 {
     qsizetype colon = -1;
@@ -81,20 +117,40 @@ std::optional<Property> parseProperty(const QByteArray &line, QString &error)
     }
     if (colon <= 0)
         return std::nullopt;
-    const QList<QByteArray> head = line.left(colon).split(';');
+    const QList<QByteArray> head = parameters(QByteArrayView(line).first(colon));
     Property property;
     property.name = head.front().mid(head.front().lastIndexOf('.') + 1).toUpper();
     QByteArray value = line.mid(colon + 1);
     QByteArray charset;
+    bool encoded = false;
     for (qsizetype i = 1; i < head.size(); ++i) {
-        const QByteArray parameter = head[i].toUpper();
-        if (parameter == "QUOTED-PRINTABLE" || parameter == "ENCODING=QUOTED-PRINTABLE")
+        const qsizetype equals = head[i].indexOf('=');
+        // vCard 2.1 names types and encodings bare: "ADR;HOME;QUOTED-PRINTABLE".
+        const QByteArray name = equals < 0 ? QByteArray() : head[i].left(equals).trimmed().toUpper();
+        QByteArray parameterValue = head[i].mid(equals + 1).trimmed();
+        if (parameterValue.size() >= 2 && parameterValue.startsWith('"') && parameterValue.endsWith('"'))
+            parameterValue = parameterValue.sliced(1, parameterValue.size() - 2);
+        const QByteArray upper = parameterValue.toUpper();
+        if (upper == "QUOTED-PRINTABLE" && (name.isEmpty() || name == "ENCODING")) {
             value = quotedPrintableDecoded(value);
-        else if (parameter.startsWith("CHARSET="))
-            charset = head[i].mid(8);
+            encoded = true;
+        } else if ((upper == "BASE64" || upper == "B") && (name.isEmpty() || name == "ENCODING")) {
+            value = QByteArray::fromBase64(value);
+            encoded = true;
+        } else if (name == "CHARSET") {
+            charset = parameterValue;
+        } else if (name == "LABEL") {
+            property.label = caretDecoded(QString::fromUtf8(parameterValue));
+        } else if (name == "PREF") {
+            property.preferred = true;
+        } else if (name.isEmpty() || name == "TYPE") {
+            for (const QByteArray &type : upper.split(','))
+                property.types << QString::fromLatin1(type.trimmed()).toLower();
+        }
     }
+    property.preferred = property.preferred || property.types.contains(QStringLiteral("pref"));
     if (charset.isEmpty()) {
-        property.value = fromUtf8OrCp1250(value);
+        property.value = encoded ? fromUtf8OrCp1250(value) : QString::fromUtf8(value);
         return property;
     }
     QStringDecoder decoder(charset.constData());
@@ -150,6 +206,21 @@ QString joinedNonEmpty(const QStringList &parts, const QString &separator)
     return kept.join(separator);
 }
 
+// The address the card prefers: PREF first, then HOME, then the first one.
+const Property *preferredAddress(const std::vector<Property> &addresses)
+{
+    const Property *best = nullptr;
+    int bestScore = -1;
+    for (const Property &address : addresses) {
+        const int score = (address.preferred ? 2 : 0) + (address.types.contains(u"home") ? 1 : 0);
+        if (score > bestScore) {
+            best = &address;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
 std::optional<ImportedAddress> cardAddress(const CardLines &card, QString &error)
 {
     QByteArray version = "3.0";
@@ -165,12 +236,12 @@ std::optional<ImportedAddress> cardAddress(const CardLines &card, QString &error
         return std::nullopt;
     }
 
-    std::optional<QString> fullName, name, organisation, address, label;
+    std::optional<QString> fullName, name, organisation;
+    std::vector<Property> addresses, labels;
     const std::pair<const char *, std::optional<QString> *> wanted[] = {
-        {"FN", &fullName}, {"N", &name}, {"ORG", &organisation}, {"ADR", &address},
-        {"LABEL", &label}};
+        {"FN", &fullName}, {"N", &name}, {"ORG", &organisation}};
     for (const QByteArray &line : unfold(card.lines, version == "2.1")) {
-        const std::optional<Property> property = parseProperty(line, error);
+        std::optional<Property> property = parseProperty(line, error);
         if (!error.isEmpty())
             return std::nullopt;
         if (!property) {
@@ -184,28 +255,61 @@ std::optional<ImportedAddress> cardAddress(const CardLines &card, QString &error
             if (property->name == propertyName && !*slot)
                 *slot = property->value;
         }
+        if (property->name == "ADR")
+            addresses.push_back(std::move(*property));
+        else if (property->name == "LABEL")
+            labels.push_back(std::move(*property));
     }
 
     PostalParts parts;
     parts.company = joinedNonEmpty(components(organisation.value_or(QString())),
                                    QStringLiteral(", "));
     if (name) {
+        // family; given; additional; prefixes; suffixes
         const QStringList n = components(*name);
         parts.lastName = n.value(0);
         parts.firstName = joinedNonEmpty({n.value(1), n.value(2)}, QStringLiteral(" "));
-    } else if (fullName && unescaped(*fullName).trimmed() != parts.company) {
-        parts.firstName = unescaped(*fullName);
+        parts.titleBefore = n.value(3);
+        parts.titleAfter = n.value(4);
     }
+    const Property *address = preferredAddress(addresses);
+    // The label written for the chosen address, or the one the card prefers.
+    const Property *label = nullptr;
+    for (const Property &candidate : labels) {
+        if (!label || (address && candidate.types == address->types))
+            label = &candidate;
+    }
+    if (label && !label->value.trimmed().isEmpty())
+        parts.addressBlock = unescaped(label->value);
+    else if (address && !address->label.trimmed().isEmpty())
+        parts.addressBlock = address->label;
+    // FN is the name of a card without one; an empty N (our exports) names nobody.
+    const auto nameFromFullName = [&] {
+        if (parts.firstName.trimmed().isEmpty() && parts.lastName.trimmed().isEmpty() &&
+            fullName && unescaped(*fullName).trimmed() != parts.company)
+            parts.firstName = unescaped(*fullName);
+    };
+    if (!name)
+        nameFromFullName();
+    // A label that names the person is a whole envelope text (an export of ours) and wins; an
+    // address label under the name gives way to the parts.
+    const bool wholeLabel =
+        !parts.addressBlock.trimmed().isEmpty() && isWholeText(parts.addressBlock, parts);
     if (address) {
         // post office box; extended address; street; city; region; postal code; country
-        const QStringList adr = components(*address);
-        parts.street = QStringList{adr.value(2), adr.value(1), adr.value(0)}.join(u'\n');
-        parts.city = adr.value(3);
-        parts.postalCode = adr.value(5);
-        parts.country = QStringList{adr.value(4), adr.value(6)}.join(u'\n');
-    } else if (label) {
-        parts.addressBlock = unescaped(*label);
+        const QStringList adr = components(address->value);
+        PostalParts place = parts;
+        place.addressBlock.clear();
+        place.street = QStringList{adr.value(2), adr.value(1), adr.value(0)}.join(u'\n');
+        place.city = adr.value(3);
+        place.region = adr.value(4);
+        place.postalCode = adr.value(5);
+        place.country = adr.value(6);
+        if (place.hasPlace() && !wholeLabel)
+            parts = place;
     }
+    if (!wholeLabel)
+        nameFromFullName();
     return addressFromParts(unescaped(fullName.value_or(QString())), parts);
 }
 
@@ -238,12 +342,10 @@ QByteArray escaped(QString text)
 
 ParsedAddresses parseVCards(QByteArrayView bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
     ParsedAddresses parsed;
     std::optional<CardLines> card;
     int nested = 0;
-    const QList<QByteArray> lines = bytes.toByteArray().split('\n');
+    const QList<QByteArray> lines = fromUtf8OrCp1250(bytes).toUtf8().split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QByteArray line = lines[i];
         if (line.endsWith('\r'))
@@ -294,9 +396,22 @@ QByteArray vCardBytes(const std::vector<ImportedAddress> &addresses)
 {
     QByteArray bytes;
     for (const ImportedAddress &address : addresses) {
-        // N is required in 3.0; left empty, it adds no name line when read back.
+        const PostalParts parts = partsFromText(address.text);
+        const auto structured = [](const QStringList &components) {
+            QByteArrayList values;
+            for (const QString &component : components)
+                values << escaped(component);
+            return values.join(';');
+        };
         bytes += "BEGIN:VCARD\r\nVERSION:3.0\r\n" + folded("FN:" + escaped(address.label)) +
-                 "N:;;;;\r\n" + folded("LABEL:" + escaped(address.text)) + "END:VCARD\r\n";
+                 folded("N:" + structured({parts.lastName, parts.firstName, QString(),
+                                           parts.titleBefore, parts.titleAfter}));
+        if (!parts.company.isEmpty())
+            bytes += folded("ORG:" + escaped(parts.company));
+        if (parts.hasPlace())
+            bytes += folded("ADR:" + structured({QString(), QString(), parts.street, parts.city,
+                                                 QString(), parts.postalCode, parts.country}));
+        bytes += folded("LABEL:" + escaped(address.text)) + "END:VCARD\r\n";
     }
     return bytes;
 }

@@ -188,6 +188,7 @@ FileContents readWholeFile(const QByteArray &nativePath)
     FileContents contents;
     const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
+        contents.error = errno;
         if (errno != ENOENT && errno != ENOTDIR)
             contents.status = FileReadStatus::Unreadable;
         return contents;
@@ -195,6 +196,7 @@ FileContents readWholeFile(const QByteArray &nativePath)
     contents.status = FileReadStatus::Unreadable;
     struct stat info;
     bool whole = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+    contents.error = whole ? 0 : EISDIR;
     // Straight into a block of the size the file has; a file that grows meanwhile is read
     // on to its end all the same.
     QByteArray &bytes = contents.bytes;
@@ -212,6 +214,7 @@ FileContents readWholeFile(const QByteArray &nativePath)
             continue;
         if (count <= 0) {
             whole = count == 0;
+            contents.error = whole ? 0 : errno;
             break;
         }
         if (full)

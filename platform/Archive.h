@@ -71,6 +71,7 @@ struct FileContents
 {
     FileReadStatus status = FileReadStatus::Missing;
     QByteArray bytes;
+    int error = 0; // why it is not Read: the system's error code
 };
 // Paths go to the system as bytes (QFile::encodeName), so that a folder whose name is not
 // valid UTF-8 still works when it is reached by a relative path; the byte forms serve

@@ -25,7 +25,21 @@ QString fileErrorText(int errorCode)
         return tr("Název souboru je příliš dlouhý.");
     case EISDIR:
         return tr("Pod tímto názvem je složka.");
+    case ELOOP:
+        return tr("Cesta vede přes příliš mnoho odkazů.");
+    case EMFILE:
+    case ENFILE:
+        return tr("Je otevřeno příliš mnoho souborů.");
+    case EFBIG:
+        return tr("Soubor je příliš velký.");
+    case EBUSY:
+    case ETXTBSY:
+        return tr("Soubor je právě používán.");
+    case ENXIO:
+    case ENODEV:
+        return tr("Zařízení není dostupné.");
     default:
-        return qt_error_string(errorCode);
+        // The system's own words are not Czech: its number is at least something to quote.
+        return tr("Chyba systému č. %1.").arg(errorCode);
     }
 }

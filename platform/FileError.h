@@ -2,6 +2,6 @@
 
 #include <QString>
 
-// The reason a file operation failed, as the user is told it: the common system errors in
-// Czech, any other as the system words it.
+// The reason a file operation failed, as the user is told it, in Czech: the common system
+// errors in words, any other by its number.
 QString fileErrorText(int errorCode);

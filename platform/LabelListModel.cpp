@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
 
 LabelListModel::LabelListModel(const QString &extraRow, QObject *parent)
     : QAbstractListModel(parent), m_extraRow(extraRow),
@@ -39,6 +40,15 @@ QString LabelListModel::textAt(int row) const
 int LabelListModel::entryAt(int row) const
 {
     return m_rows[std::size_t(row)];
+}
+
+std::vector<int> LabelListModel::entryOrder() const
+{
+    std::vector<int> order;
+    order.reserve(m_rows.size());
+    std::copy_if(m_rows.cbegin(), m_rows.cend(), std::back_inserter(order),
+                 [](int entry) { return entry >= 0; });
+    return order;
 }
 
 std::string_view LabelListModel::labelOf(int entry) const

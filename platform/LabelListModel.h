@@ -22,6 +22,8 @@ public:
     QString textAt(int row) const;
     // The collection index shown at row; -1 for the extra row.
     int entryAt(int row) const;
+    // The collection's indexes in the list's order, the extra row left out.
+    std::vector<int> entryOrder() const;
 
     // CB_FINDSTRING from the top: the first row beginning with text; -1 if none or empty.
     int findPrefix(const QString &text) const;

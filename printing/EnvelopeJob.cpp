@@ -42,8 +42,8 @@ bool handToCups(const QPrinter &printer, const QString &file, const InputSlot &s
     const QByteArray queue = printer.printerName().section(u'/', 0, 0).toUtf8();
     const QByteArray path = file.toLocal8Bit();
     const QByteArray title = printer.docName().toUtf8();
-    return cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.constData(), path.constData(),
-                          title.constData(), int(cupsOptions.size()), cupsOptions.data()) > 0;
+    return cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.constData(), path.constData(), title.constData(),
+                          int(cupsOptions.size()), cupsOptions.data()) > 0;
 }
 
 } // namespace

@@ -10,8 +10,8 @@
 struct InputSlot
 {
     QString option; // "InputSlot", "ManualFeed" or "media-source"
-    QString value; // "ManualEnv", "True", "envelope"
-    QString text; // as the printer's description names it: "Manual Envelope"
+    QString value;  // "ManualEnv", "True", "envelope"
+    QString text;   // as the printer's description names it: "Manual Envelope"
     bool operator==(const InputSlot &) const = default;
 
     // "InputSlot=ManualEnv", as kept in the profile.

@@ -3,9 +3,11 @@
 #include "ClippedText.h"
 #include "EnvelopeGeometry.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <algorithm>
 #include <vector>
@@ -85,6 +87,21 @@ QList<CutText> cutTexts(QPainter &painter, const EnvelopePage &page,
     }
     painter.restore();
     return cut;
+}
+
+void findCutTexts(qsizetype count, const std::function<EnvelopePage(qsizetype)> &pageAt,
+                  int resolution, const QTransform &toDevice, const QList<QRect> &unprintable,
+                  const std::function<void(qsizetype, const CutText &)> &found)
+{
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    QPdfWriter measure(&sink);
+    measure.setResolution(resolution);
+    QPainter painter(&measure);
+    painter.setTransform(toDevice);
+    for (qsizetype i = 0; i < count; ++i)
+        for (const CutText &cut : cutTexts(painter, pageAt(i), unprintable))
+            found(i, cut);
 }
 
 QString describeCut(const CutText &cut)

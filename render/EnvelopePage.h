@@ -7,6 +7,7 @@
 #include <QList>
 #include <QRect>
 #include <QString>
+#include <QTransform>
 
 #include <functional>
 #include <optional>
@@ -35,9 +36,14 @@ void drawEnvelopePage(QPainter &painter, const EnvelopePage &page);
 // the printer cannot print on.
 struct CutText
 {
-    enum class Box { Sender, Addressee, ThirdField } box;
+    enum class Box
+    {
+        Sender,
+        Addressee,
+        ThirdField
+    } box;
     QRect rect; // the box, in the page's device pixels
-    int line; // from 0
+    int line;   // from 0
     QString lineText;
     bool atPrinterEdge;
 };
@@ -46,6 +52,13 @@ struct CutText
 // in the device's own pixels (through the painter's transform).
 QList<CutText> cutTexts(QPainter &painter, const EnvelopePage &page,
                         const QList<QRect> &unprintable = {});
+
+// The cut texts of count pages measured as a printer of that resolution draws them: with Qt's
+// PDF engine, the envelope taken to the device by toDevice, against the device's unprintable
+// strips. found gets each page's index and cut.
+void findCutTexts(qsizetype count, const std::function<EnvelopePage(qsizetype)> &pageAt,
+                  int resolution, const QTransform &toDevice, const QList<QRect> &unprintable,
+                  const std::function<void(qsizetype, const CutText &)> &found);
 
 // The cut in words, for the user: which box, which line and why.
 QString describeCut(const CutText &cut);

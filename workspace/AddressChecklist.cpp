@@ -2,8 +2,10 @@
 
 #include "Cp1250.h"
 
-AddressChecklist::AddressChecklist(const AddressEntryArray &entries, QObject *parent)
-    : QAbstractListModel(parent), m_entries(entries), m_checked(std::size_t(entries.GetSize()))
+AddressChecklist::AddressChecklist(const AddressEntryArray &entries, std::vector<int> order,
+                                   QObject *parent)
+    : QAbstractListModel(parent), m_entries(entries), m_order(std::move(order)),
+      m_checked(m_order.size())
 {
 }
 
@@ -18,7 +20,7 @@ QVariant AddressChecklist::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return fromCp1250(m_entries.ElementAt(index.row()).label);
+        return fromCp1250(m_entries.ElementAt(m_order[std::size_t(index.row())]).label);
     case Qt::CheckStateRole:
         return m_checked[std::size_t(index.row())] ? Qt::Checked : Qt::Unchecked;
     default:
@@ -50,14 +52,26 @@ void AddressChecklist::setAllChecked(const std::vector<int> &rows, bool checked)
     emit checkedCountChanged(m_checkedCount);
 }
 
-std::vector<int> AddressChecklist::checkedRows() const
+std::vector<int> AddressChecklist::checkedEntries() const
 {
-    std::vector<int> rows;
-    rows.reserve(std::size_t(m_checkedCount));
+    std::vector<int> entries;
+    entries.reserve(std::size_t(m_checkedCount));
     for (std::size_t row = 0; row < m_checked.size(); ++row)
         if (m_checked[row])
-            rows.push_back(int(row));
-    return rows;
+            entries.push_back(m_order[row]);
+    return entries;
+}
+
+bool AddressChecklist::matches(int row, std::string_view folded) const
+{
+    const AddressView entry = m_entries.ElementAt(m_order[std::size_t(row)]);
+    for (const std::string_view part : {entry.label, entry.text}) {
+        m_folded.clear();
+        appendSearchFolded(part, m_folded);
+        if (m_folded.find(folded) != std::string::npos)
+            return true;
+    }
+    return false;
 }
 
 void AddressChecklist::setChecked(int row, bool checked)

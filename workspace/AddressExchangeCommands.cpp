@@ -1,6 +1,7 @@
 #include "AddressExchangeCommands.h"
 
 #include "BackupCommands.h"
+#include "ColumnMappingDialog.h"
 #include "LabelListModel.h"
 #include "CommonDialogs.h"
 #include "MessageBox.h"
@@ -21,6 +22,13 @@ void AddressExchangeCommands::OnImportAddresses()
         return;
     // Read whole before anything changes, so a faulty file asks nothing and merges nothing.
     AddressFileImport file = readAddressFile(*path);
+    if (file.columnsUnclear && (file.error.isEmpty() || file.noAddressColumn)) {
+        ColumnMappingDialog mapping(file.firstRows, file.layout, m_owner);
+        if (mapping.exec() != QDialog::Accepted)
+            return;
+        rememberColumns(file.firstRows.front(), mapping.choice());
+        file = readAddressFile(*path, mapping.choice());
+    }
     if (!file.error.isEmpty()) {
         showMessageBox(m_owner, file.error, tr("Chyba"), MessageIcon::Error);
         return;
@@ -34,7 +42,7 @@ void AddressExchangeCommands::OnImportAddresses()
     const int sizeBefore = entries.GetSize();
     const RestoreOutcome outcome = mergeAddressEntries(entries, std::move(file.entries));
     (senders ? m_lists.senderList : m_lists.addresseeList)->entriesAppended(sizeBefore);
-    showMessageBox(m_owner, importReport(*list, outcome, file.unstorable), importTitle(*list),
+    showMessageBox(m_owner, importReport(*list, outcome, file), importTitle(*list),
                    MessageIcon::Information);
 }
 

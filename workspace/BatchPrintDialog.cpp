@@ -1,8 +1,12 @@
 #include "BatchPrintDialog.h"
 
 #include "AddressChecklist.h"
+#include "Cp1250.h"
+#include "LabelListModel.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,13 +15,61 @@
 #include <QSortFilterProxyModel>
 #include <QVBoxLayout>
 
-BatchPrintDialog::BatchPrintDialog(const AddressEntryArray &addressees, QWidget *parent)
-    : QDialog(parent), m_checklist(new AddressChecklist(addressees, this)),
-      m_filter(new QSortFilterProxyModel(this)), m_count(new QLabel(this))
+#include <optional>
+#include <string>
+
+namespace {
+// Rows whose label or text holds the typed text, without regard to case and diacritics.
+class AddressFilter : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setText(const QString &text)
+    {
+        m_folded = searchFolded(text);
+        invalidateRowsFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &) const override
+    {
+        return m_folded &&
+               (m_folded->empty() ||
+                static_cast<const AddressChecklist *>(sourceModel())->matches(row, *m_folded));
+    }
+
+private:
+    std::optional<std::string> m_folded = std::string();
+};
+
+QComboBox *listChoice(LabelListModel &list, int row, QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setModel(&list);
+    combo->setCurrentIndex(row);
+    return combo;
+}
+} // namespace
+
+BatchPrintDialog::BatchPrintDialog(const AddressEntryArray &addressees,
+                                   const LabelListModel &addresseeList,
+                                   LabelListModel &envelopeList, int envelopeRow,
+                                   LabelListModel &senderList, int senderRow, QWidget *parent)
+    : QDialog(parent),
+      m_checklist(new AddressChecklist(addressees, addresseeList.entryOrder(), this)),
+      m_filter(new AddressFilter(this)),
+      m_noEnvelope(new QLabel(tr("Není zvolena obálka. Vyberte ji, jinak nelze tisknout."), this)),
+      m_envelopes(listChoice(envelopeList, envelopeRow, this)),
+      m_senders(listChoice(senderList, senderRow, this)), m_count(new QLabel(this))
 {
     setWindowTitle(tr("Hromadný tisk"));
     m_filter->setSourceModel(m_checklist);
-    m_filter->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_noEnvelope->setObjectName(QStringLiteral("noEnvelope"));
+    m_noEnvelope->setStyleSheet(QStringLiteral("font-weight: bold"));
+    m_envelopes->setObjectName(QStringLiteral("envelope"));
+    m_senders->setObjectName(QStringLiteral("sender"));
+    connect(m_envelopes, &QComboBox::currentIndexChanged, this, &BatchPrintDialog::showState);
 
     auto *filterEdit = new QLineEdit(this);
     filterEdit->setClearButtonEnabled(true);
@@ -36,6 +88,7 @@ BatchPrintDialog::BatchPrintDialog(const AddressEntryArray &addressees, QWidget 
 
     auto *buttons = new QDialogButtonBox(this);
     m_printButton = buttons->addButton(tr("&Tisk..."), QDialogButtonBox::AcceptRole);
+    m_printButton->setObjectName(QStringLiteral("print"));
     buttons->addButton(tr("Zavřít"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -45,6 +98,11 @@ BatchPrintDialog::BatchPrintDialog(const AddressEntryArray &addressees, QWidget 
         button->setDefault(false);
     }
 
+    // What every envelope of the run gets comes first: a wrong format or a missing sender
+    // is seen before the addressees are chosen.
+    auto *choices = new QFormLayout;
+    choices->addRow(tr("&Obálka:"), m_envelopes);
+    choices->addRow(tr("O&desílatel:"), m_senders);
     auto *filterRow = new QHBoxLayout;
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(filterEdit);
@@ -54,19 +112,33 @@ BatchPrintDialog::BatchPrintDialog(const AddressEntryArray &addressees, QWidget 
     selectRow->addStretch();
     selectRow->addWidget(m_count);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_noEnvelope);
+    layout->addLayout(choices);
     layout->addLayout(filterRow);
     layout->addWidget(list);
     layout->addLayout(selectRow);
     layout->addWidget(buttons);
 
     connect(m_checklist, &AddressChecklist::checkedCountChanged, this,
-            &BatchPrintDialog::showCount);
-    showCount(0);
+            &BatchPrintDialog::showState);
+    showState();
+    if (envelopeRow < 0)
+        m_envelopes->setFocus();
 }
 
 std::vector<int> BatchPrintDialog::checkedAddressees() const
 {
-    return m_checklist->checkedRows();
+    return m_checklist->checkedEntries();
+}
+
+int BatchPrintDialog::envelopeRow() const
+{
+    return m_envelopes->currentIndex();
+}
+
+int BatchPrintDialog::senderRow() const
+{
+    return m_senders->currentIndex();
 }
 
 void BatchPrintDialog::setShownChecked(bool checked)
@@ -80,11 +152,13 @@ void BatchPrintDialog::setShownChecked(bool checked)
 
 void BatchPrintDialog::setFilterText(const QString &text)
 {
-    m_filter->setFilterFixedString(text);
+    static_cast<AddressFilter *>(m_filter)->setText(text);
 }
 
-void BatchPrintDialog::showCount(int checked)
+void BatchPrintDialog::showState()
 {
+    const int checked = m_checklist->checkedCount();
     m_count->setText(tr("Vybráno %1 z %2").arg(checked).arg(m_checklist->rowCount()));
-    m_printButton->setEnabled(checked > 0);
+    m_noEnvelope->setVisible(envelopeRow() < 0);
+    m_printButton->setEnabled(checked > 0 && envelopeRow() >= 0);
 }

@@ -27,10 +27,8 @@
 #include "SortedList.h"
 #include "UnprintableEdges.h"
 
-#include <QBuffer>
 #include <QHelpEvent>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QTextDocument>
@@ -54,19 +52,8 @@ void markPrintingLimits(QPainter &painter, const QPrinter &printer, const QList<
     shadeUnprintableEdges(painter, printer);
 }
 
-// The resolution the preview measures the printed texts at, as most printers print.
+// The resolution the view measures the printed texts at, as most printers print.
 constexpr int kMeasuringResolution = 600;
-
-// The texts of page that will be cut on paper, measured with the engine printers use.
-QList<CutText> cutOnPaper(const EnvelopePage &page)
-{
-    QBuffer sink;
-    sink.open(QIODevice::WriteOnly);
-    QPdfWriter measure(&sink);
-    measure.setResolution(kMeasuringResolution);
-    QPainter painter(&measure);
-    return cutTexts(painter, page);
-}
 
 // A red mark just right of box's top-right corner.
 QRect cutMarker(const QRect &box)
@@ -502,25 +489,27 @@ void CTobrelView::OnDraw(QPainter &painter)
 
 void CTobrelView::MarkCutTexts(const EnvelopePage &page)
 {
-    for (const CutText &cut : cutOnPaper(page)) {
-        QRect box;
-        switch (cut.box) {
-        case CutText::Box::Sender:
-            box = m_senderEdit->geometry();
-            break;
-        case CutText::Box::Addressee:
-            box = m_addresseeEdit->geometry();
-            break;
-        case CutText::Box::ThirdField: {
-            const ThirdFieldValues &field = *page.thirdField;
-            box = EnvelopeGeometry::previewFieldBox(field.left, field.top, field.width,
-                                                    field.height, m_scale, logicalDpiX(),
-                                                    logicalDpiY());
-            break;
-        }
-        }
-        m_cutMarkers.append({cutMarker(box), describeCut(cut)});
-    }
+    findCutTexts(
+        1, [&page](qsizetype) { return page; }, kMeasuringResolution, {}, {},
+        [&](qsizetype, const CutText &cut) {
+            QRect box;
+            switch (cut.box) {
+            case CutText::Box::Sender:
+                box = m_senderEdit->geometry();
+                break;
+            case CutText::Box::Addressee:
+                box = m_addresseeEdit->geometry();
+                break;
+            case CutText::Box::ThirdField: {
+                const ThirdFieldValues &field = *page.thirdField;
+                box = EnvelopeGeometry::previewFieldBox(field.left, field.top, field.width,
+                                                        field.height, m_scale, logicalDpiX(),
+                                                        logicalDpiY());
+                break;
+            }
+            }
+            m_cutMarkers.append({cutMarker(box), describeCut(cut)});
+        });
 }
 
 void CTobrelView::focusInEvent(QFocusEvent *event)
@@ -842,8 +831,8 @@ EnvelopePage CTobrelView::PageFor(const EnvelopeFormat *format, bool forPrinting
     if (format) {
         page.format = *format;
         if (IsThirdFieldShown())
-            page.thirdField = forPrinting ? m_thirdField.valuesForPrinting()
-                                          : m_thirdField.valuesForPainting();
+            page.thirdField =
+                forPrinting ? m_thirdField.valuesForPrinting() : m_thirdField.valuesForPainting();
     }
     return page;
 }
@@ -922,14 +911,28 @@ void CTobrelView::OnFilePrintSetup()
 void CTobrelView::OnBatchPrint()
 {
     // A run without a format would be a stack of empty pages.
-    if (!SelectedEnvelope()) {
-        showMessageBox(this, tr("Nejprve zvolte obálku, na kterou se má tisknout."),
+    if (m_envelopes.GetSize() == 0) {
+        showMessageBox(this,
+                       tr("Nejsou nadefinovány žádné obálky. Nejprve přidejte obálku, na "
+                          "kterou se má tisknout."),
                        tr("Hromadný tisk"), MessageIcon::Exclamation);
         return;
     }
-    BatchPrintDialog chooser(m_addressees, this);
+    BatchPrintDialog chooser(m_addressees, m_addresseeList, m_envelopeList,
+                             m_envelopeCombo->currentIndex(), m_senderList,
+                             m_senderCombo->currentIndex(), this);
     if (chooser.exec() != QDialog::Accepted)
         return;
+    // The run prints what the window shows, so a format or sender chosen for it is chosen
+    // there too, as if picked in its combo.
+    if (chooser.envelopeRow() != m_envelopeCombo->currentIndex()) {
+        m_envelopeCombo->setCurrentIndex(chooser.envelopeRow());
+        OnEnvelopeChange();
+    }
+    if (chooser.senderRow() != m_senderCombo->currentIndex()) {
+        m_senderCombo->setCurrentIndex(chooser.senderRow());
+        OnSenderChange();
+    }
     const std::vector<int> rows = chooser.checkedAddressees();
     const int count = int(rows.size());
     if (!AcceptCutTexts(rows))
@@ -949,23 +952,22 @@ void CTobrelView::OnBatchPrint()
     const bool fieldFollows = page.thirdField && m_linkThirdField != 0;
     QPrinter &printer = Printer();
     BatchPrintResult result;
-    const bool printed =
-        printThroughSlot(printer, envelopeSlot(printerSettingsName(printer)), [&] {
-            QPainter painter;
-            if (!BeginOnEnvelopePaper(painter, printer))
-                return false;
-            result = printBatch(
-                painter, printer, count,
-                [&](int number) {
-                    page.addresseeText = fromStoredText(
-                        m_addressees.ElementAt(rows[std::size_t(number - 1)]).text);
-                    if (fieldFollows)
-                        page.thirdField->text = page.addresseeText;
-                    return page;
-                },
-                this);
-            return !result.failed;
-        });
+    const bool printed = printThroughSlot(printer, envelopeSlot(printerSettingsName(printer)), [&] {
+        QPainter painter;
+        if (!BeginOnEnvelopePaper(painter, printer))
+            return false;
+        result = printBatch(
+            painter, printer, count,
+            [&](int number) {
+                page.addresseeText =
+                    fromStoredText(m_addressees.ElementAt(rows[std::size_t(number - 1)]).text);
+                if (fieldFollows)
+                    page.thirdField->text = page.addresseeText;
+                return page;
+            },
+            this);
+        return !result.failed;
+    });
     if (!printed)
         ReportPrintNotStarted();
     else if (result.cancelled)
@@ -983,14 +985,21 @@ bool CTobrelView::AcceptCutTexts(const std::vector<int> &rows)
     EnvelopePage page = PageFor(SelectedEnvelope(), false);
     const bool fieldFollows = page.thirdField && m_linkThirdField != 0;
     QStringList cut;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const AddressView addressee = m_addressees.ElementAt(rows[i]);
-        page.addresseeText = fromStoredText(addressee.text);
-        if (fieldFollows)
-            page.thirdField->text = page.addresseeText;
-        for (const CutText &text : cutOnPaper(page))
-            cut << tr("%1. %2 – %3").arg(i + 1).arg(fromCp1250(addressee.label), describeCut(text));
-    }
+    findCutTexts(
+        qsizetype(rows.size()),
+        [&](qsizetype i) {
+            page.addresseeText = fromStoredText(m_addressees.ElementAt(rows[std::size_t(i)]).text);
+            if (fieldFollows)
+                page.thirdField->text = page.addresseeText;
+            return page;
+        },
+        kMeasuringResolution, {}, {},
+        [&](qsizetype i, const CutText &text) {
+            cut << tr("%1. %2 – %3")
+                       .arg(i + 1)
+                       .arg(fromCp1250(m_addressees.ElementAt(rows[std::size_t(i)]).label),
+                            describeCut(text));
+        });
     return cut.isEmpty() ||
            askYesNo(this,
                     tr("Na těchto obálkách se text nevejde a bude oříznut:\n\n%1\n\nTisknout "

@@ -1,18 +1,9 @@
 #include "PreparedLists.h"
 
+#include "RecordListModel.h"
 #include "RecoveryFile.h"
 
 #include <future>
-
-namespace {
-template <typename Array> LabelListModel::Order orderOf(const Array &entries)
-{
-    return LabelListModel::sortedOrder(
-        entries.GetSize(), [&entries](int entry) -> std::string_view {
-            return entries.ElementAt(entry).label;
-        });
-}
-} // namespace
 
 PreparedLists prepareLists()
 {
@@ -22,9 +13,10 @@ PreparedLists prepareLists()
     prepared.fingerprint =
         RecoveryFile::fingerprintOf(lists.envelopes, lists.senders, lists.addressees);
     // The two long lists are sorted at once, on two cores.
-    auto senderOrder = std::async(std::launch::async, [&lists] { return orderOf(lists.senders); });
-    prepared.envelopeOrder = orderOf(lists.envelopes);
-    prepared.addresseeOrder = orderOf(lists.addressees);
+    auto senderOrder =
+        std::async(std::launch::async, [&lists] { return listOrder(lists.senders); });
+    prepared.envelopeOrder = listOrder(lists.envelopes);
+    prepared.addresseeOrder = listOrder(lists.addressees);
     prepared.senderOrder = senderOrder.get();
     return prepared;
 }

@@ -11,8 +11,9 @@
 class QObject;
 class QWidget;
 
-// Qt's own dialogs and menus (files, fonts, printing, the edit menu of a line) speak Czech
-// like the program; the catalogue lives as long as owner.
+// Qt's own dialogs and menus (files, fonts, printing, the edit menu of a line) and its
+// command-line texts (usage, option errors) speak Czech like the program; the catalogue
+// lives as long as owner. Needs the application object.
 void installQtTranslations(QObject *owner);
 
 // The font and file common dialogs. Tests replace them through the setters so that nothing

@@ -39,13 +39,28 @@ private Q_SLOTS:
         QTest::addColumn<QString>("said");
         QTest::newRow("import CSV") << QStringList{"--import", samples + "utf8-comma.csv"} << false
                                     << 0 << addressees + QStringList{"Šéf", "Malá Eva"} << senders
-                                    << "Adresáti byli úspěšně importováni.\n\nPřidáno: 2\n";
+                                    << "Adresáti byli importováni.\n\nPřidáno 2, již v seznamu 0, "
+                                       "bez adresy 0, upraveno 0\n";
         QTest::newRow("import vCard into senders")
             << QStringList{"--import", samples + "phone-21.vcf", "--senders"} << false << 0
-            << addressees << senders + QStringList{"Jan Novák", "Šeťka"} << "Přidáno: 2";
+            << addressees << senders + QStringList{"Jan Novák", "Šeťka"} << "Přidáno 2,";
         QTest::newRow("labels present are skipped")
             << QStringList{"--import", "znovu.csv"} << false << 0 << addressees + QStringList{"Nový"}
-            << senders << "Tito adresáti již existovali a nebyli importováni:\nPan Ščasný\n";
+            << senders << "Tito adresáti již v seznamu byli a nebyli přidáni:\nPan Ščasný\n";
+        QTest::newRow("nothing new")
+            << QStringList{"--import", "stejne.csv"} << false << 0 << addressees << senders
+            << "Nic nového: všichni adresáti ze souboru už v seznamu jsou.\n\nPřidáno 0, již v "
+               "seznamu 1,";
+        QTest::newRow("columns no header names")
+            << QStringList{"--import", samples + "unknown-columns.csv"} << false << 2 << addressees
+            << senders << "(sloupce: Kdo, Bydliště, Pošta).\nNic nebylo změněno.\nŘekněte";
+        QTest::newRow("columns named on the command line")
+            << QStringList{"--import", samples + "unknown-columns.csv", "--columns",
+                           "Jméno,ulice,ADRESA"}
+            << false << 0 << addressees + QStringList{"Jan Novák"} << senders << "Přidáno 1,";
+        QTest::newRow("a column name unknown")
+            << QStringList{"--import", samples + "unknown-columns.csv", "--columns", "Jméno,Kde"}
+            << false << 2 << addressees << senders << "--columns SLOUPCE";
         QTest::newRow("export") << QStringList{"--export", "odesilatele.vcf", "--senders"} << false
                                 << 0 << addressees << senders << "adres: 2.";
         QTest::newRow("export while locked") << QStringList{"--export", "adresati.csv"} << true << 0
@@ -59,10 +74,13 @@ private Q_SLOTS:
         QTest::newRow("unknown extension") << QStringList{"--export", "adresy.txt"} << false << 2
                                            << addressees << senders << "nemá příponu";
         QTest::newRow("no file") << QStringList{"--import"} << false << 2 << addressees << senders
-                                 << "Použití:";
-        QTest::newRow("both commands")
-            << QStringList{"--import", "a.csv", "--export", "b.csv"} << false << 2 << addressees
-            << senders << "Použití:";
+                                 << "Chybějící hodnota po '--import'.\nPoužití:";
+        QTest::newRow("missing file") << QStringList{"--import", "chybí.csv"} << false << 1
+                                      << addressees << senders << "„chybí.csv“ neexistuje.";
+        QTest::newRow("missing folder") << QStringList{"--export", "chybí/a.csv"} << false << 1
+                                        << addressees << senders << ": Složka neexistuje.";
+        QTest::newRow("both commands") << QStringList{"--import", "a.csv", "--export", "b.csv"}
+                                       << false << 2 << addressees << senders << "Použití:";
     }
 
     void commandLine()
@@ -79,6 +97,8 @@ private Q_SLOTS:
         QVERIFY(writeFile(store, storeBefore));
         QVERIFY(writeFile(dir.filePath(QStringLiteral("znovu.csv")),
                           "Označení;Adresa\r\nPan Ščasný;x\r\nNový;y\r\n"));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("stejne.csv")),
+                          "Označení;Adresa\r\nPan Ščasný;x\r\n"));
         QLockFile lock(dir.filePath(QStringLiteral(".tobrel.lock")));
         QVERIFY(!locked || lock.tryLock(0));
 

@@ -99,14 +99,25 @@ private slots:
             "Zálo&hování: &Odesílatelé=32781, &Adresáti=32782, O&bálky=32783, -, "
             "Ob&novit ze zálohy=32784",
             "&Zobrazit: &Panel nástrojů=59392",
-            "&Nástroje: &Hromadný tisk…=32812, Ná&hled tisku=32822, -, &Importovat adresy…=32810, "
+            "Ná&stroje: &Hromadný tisk…=32812, &Náhled tisku=32822, -, &Importovat adresy…=32810, "
             "&Exportovat adresy…=32811, -, Přidat &standardní formáty obálek=32820, "
             "Nastavení &tiskárny pro obálky…=32821",
             "&Nápověda: &O aplikaci=57664",
         };
         QStringList actual;
+        // One press of a menu's letter opens or runs one item: no two share it.
+        const auto checkLetters = [](const QList<QAction *> &actions) {
+            QStringList letters;
+            for (const QAction *action : actions)
+                if (!action->isSeparator())
+                    letters << QKeySequence::mnemonic(action->text()).toString();
+            QVERIFY2(!letters.contains(QString()) && letters.removeDuplicates() == 0,
+                     qPrintable(letters.join(u' ')));
+        };
+        checkLetters(m_frame->menuBar()->actions());
         for (QAction *top : m_frame->menuBar()->actions()) {
             QStringList items;
+            checkLetters(top->menu()->actions());
             for (QAction *item : top->menu()->actions())
                 items << (item->isSeparator()
                               ? QStringLiteral("-")

@@ -78,8 +78,8 @@ private slots:
     void suggestedAddresseePosition();
     void senderResetLeavesAddresseeAlone_data();
     void senderResetLeavesAddresseeAlone();
-    void computeWithUnparsedFieldKeepsTyping_data();
-    void computeWithUnparsedFieldKeepsTyping();
+    void computeWithUnparsedFieldRestoresLaterFields_data();
+    void computeWithUnparsedFieldRestoresLaterFields();
     void newDialogChecksLabel_data();
     void newDialogChecksLabel();
     void okNeverAcceptsUnparsedNumbers_data();
@@ -196,23 +196,48 @@ void EnvelopeDialogsTest::senderResetLeavesAddresseeAlone()
     QVERIFY(sameFormat(d.envelopes.GetAt(0), format("DL", 22, 11, 3, 4, 5, 6)));
 }
 
-void EnvelopeDialogsTest::computeWithUnparsedFieldKeepsTyping_data()
+void EnvelopeDialogsTest::computeWithUnparsedFieldRestoresLaterFields_data()
 {
     QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<QByteArray>("button");
     QTest::addColumn<QByteArray>("badField");
-    // Typed into the fields 1000 1001 1002 1003 1005 1006, and still there afterwards.
+    // Typed into every field before the computation, then expected afterwards.
     QTest::addColumn<QStringList>("typed");
-    QTest::newRow("new, decimal comma") << QByteArray("new") << QByteArray("1000")
-                                        << QStringList{"22,9", "11.4", "3", "4", "7", "8"};
-    QTest::newRow("edit, height empty")
-        << QByteArray("edit") << QByteArray("1001") << QStringList{"30", "", "3", "2", "7", "8"};
+    QTest::addColumn<QStringList>("shown");
+    // Fields in the order 1000 1001 1002 1003 1005 1006; the new dialog exchanges 1001,
+    // 1000, 1006, 1005, 1002, 1003, the edit dialog 1006, 1005, 1003, 1002, 1000, 1001.
+    QTest::newRow("new, width bad") << QByteArray("new") << QByteArray("1012") << QByteArray("1000")
+                                    << QStringList{"abc", "20", "3", "4", "7", "8"}
+                                    << QStringList{"16", "20", "1", "1", "9.5", "12.5"};
+    QTest::newRow("new, sender top bad")
+        << QByteArray("new") << QByteArray("1012") << QByteArray("1003")
+        << QStringList{"22", "20", "3", "x", "7", "8"}
+        << QStringList{"22", "20", "3", "1", "14", "12.5"};
+    QTest::newRow("edit, sender top bad")
+        << QByteArray("edit") << QByteArray("1012") << QByteArray("1003")
+        << QStringList{"30", "20", "3", "x", "7", "8"}
+        << QStringList{"22", "11", "5", "6", "14", "6.75"};
+    QTest::newRow("edit, height bad")
+        << QByteArray("edit") << QByteArray("1012") << QByteArray("1001")
+        << QStringList{"30", "", "3", "2", "7", "8"}
+        << QStringList{"30", "11", "3", "2", "20", "6.75"};
+    QTest::newRow("new, sender left bad, reset")
+        << QByteArray("new") << QByteArray("1013") << QByteArray("1002")
+        << QStringList{"20", "10", "abc", "4", "7", "8"}
+        << QStringList{"20", "10", "1", "1", "7", "8"};
+    QTest::newRow("edit, addressee top bad, reset")
+        << QByteArray("edit") << QByteArray("1013") << QByteArray("1006")
+        << QStringList{"30", "20", "3", "2", "7", "x"}
+        << QStringList{"22", "11", "1", "1", "3", "4"};
 }
 
-void EnvelopeDialogsTest::computeWithUnparsedFieldKeepsTyping()
+void EnvelopeDialogsTest::computeWithUnparsedFieldRestoresLaterFields()
 {
     QFETCH(QByteArray, kind);
+    QFETCH(QByteArray, button);
     QFETCH(QByteArray, badField);
     QFETCH(QStringList, typed);
+    QFETCH(QStringList, shown);
     const char *ids[] = {"1000", "1001", "1002", "1003", "1005", "1006"};
     MessageRecorder recorder;
     Dialogs d;
@@ -221,15 +246,13 @@ void EnvelopeDialogsTest::computeWithUnparsedFieldKeepsTyping()
     for (int i = 0; i < 6; ++i)
         field(*d.dialog, ids[i])->setText(typed[i]);
 
-    for (const char *compute : {"1012", "1013"}) {
-        click(*d.dialog, compute);
-        const QList<RecordedMessage> messages = recorder.take();
-        QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages[0].text, QStringLiteral("Zadejte číslo."));
-        for (int i = 0; i < 6; ++i)
-            QCOMPARE(field(*d.dialog, ids[i])->text(), typed[i]);
-        QCOMPARE(d.dialog->focusWidget(), field(*d.dialog, badField.constData()));
-    }
+    click(*d.dialog, button.constData());
+    const QList<RecordedMessage> messages = recorder.take();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].text, QStringLiteral("Zadejte číslo."));
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(field(*d.dialog, ids[i])->text(), shown[i]);
+    QCOMPARE(d.dialog->focusWidget(), field(*d.dialog, badField.constData()));
 }
 
 void EnvelopeDialogsTest::newDialogChecksLabel_data()

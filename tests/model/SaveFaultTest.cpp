@@ -65,6 +65,7 @@ const struct
     {"close", EIO, "Chyba vstupu/výstupu."},
     {"rename", EACCES, "Přístup odepřen."},
     {"rename", EROFS, "Disk je jen pro čtení."},
+    {"rename", EXDEV, "Chyba systému č. 18."}, // no words of its own, but not English
 };
 
 } // namespace

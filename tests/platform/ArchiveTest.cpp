@@ -152,6 +152,10 @@ void ArchiveTest::readWholeFileStates()
     QVERIFY(dir.isValid());
     QCOMPARE(readWholeFile(dir.filePath("none")).status, FileReadStatus::Missing);
     QCOMPARE(readWholeFile(dir.path()).status, FileReadStatus::Unreadable);
+    // Nor is a name that cannot be opened missing, even for root: a link to itself.
+    const QString loop = dir.filePath("loop");
+    QVERIFY(QFile::link(loop, loop));
+    QCOMPARE(readWholeFile(loop).status, FileReadStatus::Unreadable);
 
     QFile file(dir.filePath("bytes"));
     QVERIFY(file.open(QIODevice::WriteOnly));

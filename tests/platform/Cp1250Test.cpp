@@ -13,7 +13,35 @@ private Q_SLOTS:
     void outsideCharactersAreReported();
     void storedLineBreaks_data();
     void storedLineBreaks();
+    void nearestLetters_data();
+    void nearestLetters();
 };
+
+void Cp1250Test::nearestLetters_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("nearest");
+    QTest::addColumn<QString>("replaced");
+    QTest::newRow("Czech stays") << QStringLiteral("Žluťoučký kůň") << QStringLiteral("Žluťoučký kůň")
+                                 << QString();
+    QTest::newRow("marks go") << QStringLiteral("Jõgi Ñandú Łódź") << QStringLiteral("Jogi Nandú Łódź")
+                              << QStringLiteral("õÑ");
+    QTest::newRow("spelled letters") << QStringLiteral("Æsa Ørsted Щукин")
+                                     << QStringLiteral("Aesa Orsted Ščukin")
+                                     << QStringLiteral("ÆØЩукин");
+    QTest::newRow("a bad byte, an emoji") << QStringLiteral("Jan\uFFFD 😀!") << QStringLiteral("Jan? !")
+                                          << QStringLiteral("\uFFFD😀");
+}
+
+void Cp1250Test::nearestLetters()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, nearest);
+    QFETCH(QString, replaced);
+    const NearestText result = nearestCp1250(text);
+    QCOMPARE(result.text, nearest);
+    QCOMPARE(result.replaced, replaced);
+}
 
 void Cp1250Test::everyByteRoundTrips()
 {

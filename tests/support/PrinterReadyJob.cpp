@@ -77,8 +77,9 @@ PrinterReadyJob waitForPrinterReadyJob(const QString &queue, const QString &path
     }
     postScript.close();
     const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
-    output(QStringLiteral("gs"), {"-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=pdfwrite",
-                                  "-dAutoRotatePages=/None", "-sOutputFile=" + pdf, postScript.fileName()});
+    output(QStringLiteral("gs"),
+           {"-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=pdfwrite", "-dAutoRotatePages=/None",
+            "-sOutputFile=" + pdf, postScript.fileName()});
     static const QRegularExpression size(
         QStringLiteral(R"re(Page size:\s+([\d.]+) x ([\d.]+) pts)re"));
     const auto match = size.match(output(QStringLiteral("pdfinfo"), {pdf}));

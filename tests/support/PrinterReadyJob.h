@@ -9,9 +9,9 @@
 // PJL header), read back through ghostscript.
 struct PrinterReadyJob
 {
-    QString error; // empty when the job was read
-    QSizeF paper; // points, as the job sets the page device
-    QRectF ink; // points from the paper's bottom-left: where anything was drawn
+    QString error;        // empty when the job was read
+    QSizeF paper;         // points, as the job sets the page device
+    QRectF ink;           // points from the paper's bottom-left: where anything was drawn
     QStringList features; // "InputSlot Tray1", "PageRegion EnvDL", ... in the job's order
 };
 

@@ -1,11 +1,14 @@
 #include "AddressFile.h"
 #include "CAutoComboBox.h"
 #include "CTobrelView.h"
+#include "ColumnMappingDialog.h"
 #include "Cp1250.h"
 #include "DialogStubs.h"
 #include "WorkspaceFixture.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -77,6 +80,50 @@ private Q_SLOTS:
             exported << fromCp1250(entry.label);
         exported.sort();
         QCOMPARE(exported, button == u"&Adresáti" ? addresseeItems : senderItems);
+    }
+
+    // Columns no header word names: the user maps them, sees the envelope, and finds the
+    // choice again the next time that header comes.
+    void mapsUnknownColumns()
+    {
+        WorkspaceFixture fixture;
+        QVERIFY(fixture.writeStores({}, {}, {}));
+        const std::unique_ptr<CTobrelView> view = fixture.startView();
+        FileDialogStub files;
+        files.answer = [](const FileDialogRequest &) {
+            return QStringLiteral(TOBREL_TEST_DATA "/import/unknown-columns.csv");
+        };
+        const auto withDialog = [](const std::function<void(ColumnMappingDialog &)> &act) {
+            QTimer::singleShot(0, [act] {
+                auto *dialog = qobject_cast<ColumnMappingDialog *>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                act(*dialog);
+            });
+        };
+        QString preview;
+        withDialog([&](ColumnMappingDialog &dialog) {
+            const AddressField chosen[] = {AddressField::FirstName, AddressField::Street,
+                                           AddressField::Address};
+            for (int i = 0; i < 3; ++i) {
+                dialog.findChild<QComboBox *>(QStringLiteral("column%1").arg(i + 1))
+                    ->setCurrentIndex(int(chosen[i]));
+            }
+            preview = dialog.findChild<QLabel *>(QStringLiteral("envelope1"))->text();
+            answerListQuestion(QStringLiteral("&Adresáti"));
+            dialog.accept();
+        });
+        QVERIFY(view->OnCmdMsg(Command::ImportAddresses));
+        QCOMPARE(preview, QStringLiteral("Jan Novák\nDlouhá 5\n110 00 Praha"));
+        QCOMPARE(comboItems(view->m_addresseeCombo), (QStringList{"<Žádný>", "Jan Novák"}));
+        QVERIFY(fixture.readProfile("lerbot.ini").contains("[SLOUPCE_IMPORTU]\r\n"));
+
+        int firstColumn = -1;
+        withDialog([&](ColumnMappingDialog &dialog) {
+            firstColumn = dialog.findChild<QComboBox *>(QStringLiteral("column1"))->currentIndex();
+            dialog.reject();
+        });
+        QVERIFY(view->OnCmdMsg(Command::ImportAddresses));
+        QCOMPARE(AddressField(firstColumn), AddressField::FirstName);
     }
 };
 

@@ -2,10 +2,15 @@
 #include "BatchPrintJob.h"
 #include "Cp1250.h"
 #include "EnvelopePage.h"
+#include "RecordListModel.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,9 +20,29 @@ AddressEntryArray addressees(const QStringList &labels)
 {
     AddressEntryArray entries;
     for (const QString &label : labels)
-        entries.Append({*toCp1250(label + QStringLiteral(" ulice")), *toCp1250(label)});
+        entries.Append({*toCp1250(label + QStringLiteral("\r\nulice")), *toCp1250(label)});
     return entries;
 }
+
+// The window's lists, stored out of their sorted order.
+struct Lists
+{
+    Lists()
+    {
+        envelopes.Append({22.0f, 11.0f, 11.0f, 5.5f, 1.0f, 1.0f, "DL"});
+        envelopes.Append({22.9f, 16.2f, 11.0f, 8.0f, 1.0f, 1.0f, "C5"});
+        for (AddressListModel *list : {&addresseeList, &senderList})
+            list->reload();
+        envelopeList.reload();
+    }
+
+    AddressEntryArray entries = addressees({"Žofie", "Nováková", "Adam", "Brno NO"});
+    AddressEntryArray senders = addressees({"Firma", "Doma"});
+    EnvelopeFormatArray envelopes;
+    AddressListModel addresseeList{entries};
+    AddressListModel senderList{senders, QStringLiteral("<Žádný>")};
+    EnvelopeListModel envelopeList{envelopes};
+};
 
 // The text of each page of a PDF.
 QStringList pdfPages(const QString &file)
@@ -38,6 +63,8 @@ class BatchPrintTest : public QObject
 private Q_SLOTS:
     void choosesShownAddresseesInListOrder_data();
     void choosesShownAddresseesInListOrder();
+    void showsFormatAndSenderFirst_data();
+    void showsFormatAndSenderFirst();
     void printsTheRangeOnePagePerEnvelope_data();
     void printsTheRangeOnePagePerEnvelope();
 };
@@ -46,17 +73,22 @@ void BatchPrintTest::choosesShownAddresseesInListOrder_data()
 {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QList<int>>("checked");
-    QTest::newRow("all") << QString() << QList<int>{0, 1, 2, 3};
-    QTest::newRow("filter ignores case") << QStringLiteral("no") << QList<int>{1, 3};
+    QTest::newRow("all, in the window's order") << QString() << QList<int>{2, 3, 1, 0};
+    QTest::newRow("filter ignores case") << QStringLiteral("no") << QList<int>{3, 1};
+    QTest::newRow("and diacritics") << QStringLiteral("NOVAKOVA") << QList<int>{1};
+    QTest::newRow("both ways") << QStringLiteral("žofíe") << QList<int>{0};
+    QTest::newRow("the text too") << QStringLiteral("Ulice") << QList<int>{2, 3, 1, 0};
     QTest::newRow("nothing matches") << QStringLiteral("xyz") << QList<int>{};
+    QTest::newRow("nothing stored can match") << QStringLiteral("Жофие") << QList<int>{};
 }
 
 void BatchPrintTest::choosesShownAddresseesInListOrder()
 {
     QFETCH(QString, filter);
     QFETCH(QList<int>, checked);
-    const AddressEntryArray entries = addressees({"Žofie", "Nováková", "Adam", "Brno NO"});
-    BatchPrintDialog dialog(entries);
+    Lists lists;
+    BatchPrintDialog dialog(lists.entries, lists.addresseeList, lists.envelopeList, 0,
+                            lists.senderList, 0);
     dialog.setFilterText(filter);
     dialog.setShownChecked(true);
     std::vector<int> rows = dialog.checkedAddressees();
@@ -65,6 +97,39 @@ void BatchPrintTest::choosesShownAddresseesInListOrder()
     dialog.setFilterText(QString());
     dialog.setShownChecked(false);
     QVERIFY(dialog.checkedAddressees().empty());
+}
+
+void BatchPrintTest::showsFormatAndSenderFirst_data()
+{
+    QTest::addColumn<int>("envelopeRow");
+    QTest::addColumn<QString>("envelope");
+    QTest::newRow("the window's format") << 1 << "DL";
+    QTest::newRow("none chosen") << -1 << "";
+}
+
+void BatchPrintTest::showsFormatAndSenderFirst()
+{
+    QFETCH(int, envelopeRow);
+    QFETCH(QString, envelope);
+    Lists lists;
+    BatchPrintDialog dialog(lists.entries, lists.addresseeList, lists.envelopeList, envelopeRow,
+                            lists.senderList, 2);
+    dialog.setShownChecked(true);
+    auto *envelopes = dialog.findChild<QComboBox *>(QStringLiteral("envelope"));
+    QCOMPARE(envelopes->currentText(), envelope);
+    QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("sender"))->currentText(), "Firma");
+    // Without a format, that is said before anything else, and nothing can be printed.
+    auto *notice = dialog.findChild<QLabel *>(QStringLiteral("noEnvelope"));
+    QCOMPARE(dialog.layout()->itemAt(0)->widget(), notice);
+    QCOMPARE(notice->isHidden(), envelopeRow >= 0);
+    auto *print = dialog.findChild<QPushButton *>(QStringLiteral("print"));
+    QCOMPARE(print->isEnabled(), envelopeRow >= 0);
+
+    envelopes->setCurrentIndex(0);
+    QVERIFY(notice->isHidden());
+    QVERIFY(print->isEnabled());
+    QCOMPARE(dialog.envelopeRow(), 0);
+    QCOMPARE(dialog.senderRow(), 2);
 }
 
 void BatchPrintTest::printsTheRangeOnePagePerEnvelope_data()

@@ -357,7 +357,8 @@ void EnvelopePrintTest::viewMarksTextThatWillBeCut_data()
     QTest::newRow("fits") << QStringLiteral("Jan Novák\nBrno") << QString();
     QTest::newRow("second line too long")
         << QStringLiteral("Jan\n") + QString(60, u'W')
-        << QStringLiteral("adresát: řádek 2 „%1“ se nevejde a bude oříznut.").arg(QString(60, u'W'));
+        << QStringLiteral("adresát: řádek 2 „%1“ se nevejde a bude oříznut.")
+               .arg(QString(60, u'W'));
 }
 
 void EnvelopePrintTest::viewMarksTextThatWillBeCut()

@@ -2,8 +2,8 @@
 #include "CTobrelView.h"
 #include "PrinterFeedDialog.h"
 #include "PrinterPaper.h"
-#include "ScopedDirectories.h"
 #include "PrinterReadyJob.h"
+#include "ScopedDirectories.h"
 #include "WorkspaceFixture.h"
 
 #include <QComboBox>
@@ -97,10 +97,10 @@ struct Folder
 {
     Folder()
     {
-        fixture.writeStores({::envelope("DL", 22, 11, 1, 1, 11, 5.5f),
-                             ::envelope("C5", 22.9f, 16.2f, 1, 1, 11, 8)},
-                            {address("Firma", "Odesílatel\r\nUlice 1")},
-                            {address("Novák", "Jan Novák\r\nKrátká 5\r\nBrno")});
+        fixture.writeStores(
+            {::envelope("DL", 22, 11, 1, 1, 11, 5.5f), ::envelope("C5", 22.9f, 16.2f, 1, 1, 11, 8)},
+            {address("Firma", "Odesílatel\r\nUlice 1")},
+            {address("Novák", "Jan Novák\r\nKrátká 5\r\nBrno")});
     }
     int run(const QStringList &arguments)
     {
@@ -123,9 +123,9 @@ void RealPrinterTest::initTestCase()
     if (qEnvironmentVariableIsEmpty("TOBREL_TEST_QUEUE"))
         QSKIP("No CUPS daemon: run through scripts/cups-test-queue.sh");
     // Five makers at least, or the drivers' packages are missing (scripts/install-deps.sh --test).
-    QVERIFY2(qEnvironmentVariable("TOBREL_TEST_PPD_QUEUES").split(u' ', Qt::SkipEmptyParts).size() >=
-                 5,
-             qPrintable(qEnvironmentVariable("TOBREL_TEST_PPD_QUEUES")));
+    QVERIFY2(
+        qEnvironmentVariable("TOBREL_TEST_PPD_QUEUES").split(u' ', Qt::SkipEmptyParts).size() >= 5,
+        qPrintable(qEnvironmentVariable("TOBREL_TEST_PPD_QUEUES")));
 }
 
 void RealPrinterTest::envelopeOnPrinter_data()
@@ -182,12 +182,13 @@ void RealPrinterTest::envelopeOnPrinter()
                  job.features.contains(QStringLiteral("PageSize ") + media) ||
                  job.features.contains(QStringLiteral("CustomPageSize ") + media),
              qPrintable(media + QStringLiteral(" not in ") + job.features.join(u',')));
-    QVERIFY2(job.features.contains(kEnvelopeFeeds.value(queue)), qPrintable(job.features.join(u',')));
+    QVERIFY2(job.features.contains(kEnvelopeFeeds.value(queue)),
+             qPrintable(job.features.join(u',')));
 
     const bool plus90 = ppd.contains(QStringLiteral("*LandscapeOrientation: Plus90"));
     const QRectF printed = onEnvelope(job.ink, job.paper, envelope, plus90);
-    const QRectF wanted = onEnvelope(inkOfPdf(reference), envelope * kPointsPerMillimetre,
-                                     envelope, plus90);
+    const QRectF wanted =
+        onEnvelope(inkOfPdf(reference), envelope * kPointsPerMillimetre, envelope, plus90);
     // The sender's first line begins the ink, the addressee's last line ends it.
     const QString measured = QStringLiteral("sender at %1/%2 mm, addressee ends at %3/%4 mm; "
                                             "the envelope's own page: %5/%6 and %7/%8")

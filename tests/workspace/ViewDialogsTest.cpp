@@ -1,3 +1,4 @@
+#include "BatchPrintDialog.h"
 #include "CAutoComboBox.h"
 #include "CContextRichEdit.h"
 #include "CTobrelView.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -218,6 +220,15 @@ void ViewDialogsTest::printCommandsOpenTheirDialogs()
     QVERIFY(view->OnCmdMsg(Command::FilePrintSetup));
     QCOMPARE(opened, QStringLiteral("QPageSetupDialog"));
     QCOMPARE(view->m_curEnvelope, before);
+    // A sender chosen at the top of batch printing is the window's from then on.
+    whenModal<BatchPrintDialog>(this, [](BatchPrintDialog *dialog) {
+        dialog->findChild<QComboBox *>(QStringLiteral("sender"))->setCurrentIndex(1);
+        dialog->setShownChecked(true);
+        dialog->accept();
+    });
+    whenModal<QPrintDialog>(this, [](QPrintDialog *dialog) { dialog->reject(); });
+    QVERIFY(view->OnCmdMsg(Command::BatchPrint));
+    QCOMPARE(view->m_senderEdit->toPlainText(), QStringLiteral("Firma s.r.o."));
     QVERIFY(fixture.messages().isEmpty());
 }
 
