@@ -5,8 +5,13 @@
 #include "PrintCommands.h"
 #include "ShutdownSignals.h"
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // A file-size limit then fails the write that crosses it, which the writer reports and
+    // cleans up after, instead of ending the program with a half-written file beside the old.
+    std::signal(SIGXFSZ, SIG_IGN);
     // First of all: everything after it works in the lists' folder.
     if (!DataFolder::enterIfAsked(argc, argv))
         return 1;

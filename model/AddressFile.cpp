@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "Cp1250.h"
+#include "FileError.h"
 #include "CsvAddresses.h"
 #include "VCardAddresses.h"
 
@@ -62,6 +63,21 @@ AddressFileImport readAddressFile(const QString &path)
         result.error = unknownKind(path);
         return result;
     }
+    // Not opened unless it is a file of a bounded size: a pipe would wait and a device
+    // never end, and a huge file would exhaust the memory its entries need.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.error = tr("Soubor „%1“ nelze importovat: %2")
+                           .arg(QDir::toNativeSeparators(path), notRegularFileText());
+        return result;
+    }
+    if (info.size() > kMaxAddressFileBytes) {
+        result.error = tr("Soubor „%1“ nelze importovat: je větší než %2 MB, a takový seznam "
+                          "adres by se do paměti nevešel. Rozdělte ho na menší soubory.")
+                           .arg(QDir::toNativeSeparators(path))
+                           .arg(kMaxAddressFileBytes >> 20);
+        return result;
+    }
     const FileContents contents = readWholeFile(path);
     if (contents.status != FileReadStatus::Read) {
         result.error = tr("Soubor „%1“ se nepodařilo otevřít.").arg(QDir::toNativeSeparators(path));
@@ -99,8 +115,9 @@ QString writeAddressFile(const QString &path, const AddressEntryArray &entries)
     }
     const QByteArray bytes =
         *kind == AddressFileKind::Csv ? csvAddressBytes(addresses) : vCardBytes(addresses);
-    if (!writeFileSafely(path, bytes))
-        return tr("Adresy se nepodařilo uložit do souboru „%1“.").arg(QDir::toNativeSeparators(path));
+    if (QString why; !writeFileSafely(path, bytes, &why))
+        return tr("Adresy se nepodařilo uložit do souboru „%1“: %2")
+            .arg(QDir::toNativeSeparators(path), why);
     return {};
 }
 

@@ -20,6 +20,8 @@ struct AddressFileImport
     std::vector<AddressEntry> entries; // in file order, as code page 1250
     QStringList unstorable; // entries left out: "label (characters code page 1250 lacks)"
 };
+// Larger files are refused before they are read: a hundred times a long address book.
+inline constexpr qint64 kMaxAddressFileBytes = qint64(64) << 20;
 AddressFileImport readAddressFile(const QString &path);
 
 // An empty string when the file was written; otherwise why not (the old file stays whole).

@@ -25,7 +25,18 @@ QString fileErrorText(int errorCode)
         return tr("Název souboru je příliš dlouhý.");
     case EISDIR:
         return tr("Pod tímto názvem je složka.");
+    case EFBIG:
+        return tr("Soubor by byl větší, než systém dovoluje.");
+    case ELOOP:
+        return tr("Pod tímto názvem je symbolický odkaz, přes který se nezapisuje.");
     default:
         return qt_error_string(errorCode);
     }
+}
+
+QString notRegularFileText()
+{
+    return QCoreApplication::translate("FileError",
+                                       "Pod tímto názvem není obyčejný soubor, ale zařízení nebo "
+                                       "roura.");
 }

@@ -1,5 +1,6 @@
 #include "AddressFile.h"
 #include "Cp1250.h"
+#include "FileBytes.h"
 #include "Texts.h"
 
 #include <QTemporaryDir>
@@ -122,6 +123,35 @@ private Q_SLOTS:
         QCOMPARE(back.error, QString());
         QCOMPARE(entriesOf(back.entries),
                  entriesOf({list.GetAt(0), list.GetAt(1), list.GetAt(2)}));
+    }
+
+    // A field a spreadsheet would run as a formula is written behind an apostrophe and read
+    // back without it.
+    void formulasStayText_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("written");
+        for (const char *formula : {"=SUM(A1)", "+420 777", "-1", "@kontakt", "\tx", "'=x"})
+            QTest::newRow(formula) << formula << u'\'' + QString::fromUtf8(formula);
+        for (const char *text : {"'ahoj", "a=b"})
+            QTest::newRow(text) << text << text;
+    }
+
+    void formulasStayText()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, written);
+        AddressEntryArray list;
+        list.Append(address("Štítek", field.toUtf8().constData()));
+        list.Append(address(field.toUtf8().constData(), "Praha"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("adresy.csv");
+        QCOMPARE(writeAddressFile(path, list), QString());
+        const QString csv = QString::fromUtf8(readFile(path));
+        QVERIFY2(csv.contains(QString::fromUtf8("Štítek;%1\r\n%1;Praha").arg(written)),
+                 qPrintable(csv));
+        const AddressFileImport back = readAddressFile(path);
+        QCOMPARE(entriesOf(back.entries), entriesOf({list.GetAt(0), list.GetAt(1)}));
     }
 };
 
