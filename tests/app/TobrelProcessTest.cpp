@@ -285,6 +285,7 @@ private slots:
         QProcess window;
         prepare(window, dir, answer);
         window.start(QStringLiteral(TOBREL_EXECUTABLE), {});
+        QVERIFY(window.waitForStarted());
         if (exitCode == 0) {
             endWith(window, SIGTERM, 0);
             QCOMPARE(QFileInfo(dir.filePath("adresy.ar")).size(), 8);
