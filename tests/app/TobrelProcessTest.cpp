@@ -331,6 +331,7 @@ private slots:
         QTest::newRow("import from a pipe") << QStringList{"--import", "roura.csv"} << "" << qint64(0);
         QTest::newRow("import from a device") << QStringList{"--import", "nula.csv"} << ""
                                               << qint64(0);
+        QTest::newRow("import of 1 GB") << QStringList{"--import", "velky.csv"} << "" << qint64(0);
     }
 
     void failedWriteKeepsTheOlderFile()
@@ -354,6 +355,8 @@ private slots:
             QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(pipe)).constData(), 0600), 0);
         }
         QVERIFY(QFile::link("/dev/zero", dir.filePath("nula.csv")));
+        QVERIFY(writeFile(dir.filePath("velky.csv"), "a;b\r\n"));
+        QVERIFY(QFile::resize(dir.filePath("velky.csv"), qint64(1) << 30)); // sparse
         const QStringList before = listing(dir);
         QByteArray errors;
         QCOMPARE(runToEnd(dir, arguments, &errors, QStringLiteral("no"), sizeLimit), 1);
