@@ -55,21 +55,27 @@ struct Folder
     QString errors;
 };
 
-// The words of each page of a PDF with their top-left corners in points.
-QList<QMultiHash<QString, QPointF>> pdfWords(const QString &pdf)
+// The pages of a PDF, in points: each one's far corner and its words' top-left corners.
+struct PdfPage
+{
+    QPointF size;
+    QMultiHash<QString, QPointF> words;
+};
+
+QList<PdfPage> pdfPages(const QString &pdf)
 {
     QProcess process;
     process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     process.waitForFinished(30000);
-    static const QRegularExpression word(
-        QStringLiteral(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
-    QList<QMultiHash<QString, QPointF>> pages;
-    for (const auto &match : word.globalMatch(QString::fromUtf8(process.readAllStandardOutput()))) {
-        if (match.captured(3).isEmpty())
-            pages.append(QMultiHash<QString, QPointF>());
+    static const QRegularExpression item(QStringLiteral(
+        R"re(<(page width|word xMin)="([\d.]+)" (?:height|yMin)="([\d.]+)"[^>]*>([^<]*))re"));
+    QList<PdfPage> pages;
+    for (const auto &match : item.globalMatch(QString::fromUtf8(process.readAllStandardOutput()))) {
+        const QPointF numbers(match.captured(2).toDouble(), match.captured(3).toDouble());
+        if (match.captured(1) == u"page width")
+            pages.append({numbers, {}});
         else
-            pages.last().insert(match.captured(3),
-                                {match.captured(1).toDouble(), match.captured(2).toDouble()});
+            pages.last().words.insert(match.captured(4), numbers);
     }
     return pages;
 }
@@ -101,39 +107,50 @@ void PrintCommandsTest::writesOnePagePerAddressee_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("pages");
-    QTest::addColumn<QString>("word"); // on the last page
+    QTest::addColumn<QPointF>("size"); // of the last page: its far corner
+    QTest::addColumn<QString>("word"); // on the last page; none: a blank page
     QTest::addColumn<QPointF>("at");
+    const QPointF c5 = onPage(22.9, 16.2), dl = onPage(22.9, 11.4);
     QTest::newRow("nothing chosen: one page, first format")
-        << QStringList{} << 1 << QString() << QPointF();
+        << QStringList{} << 1 << c5 << QString() << QPointF();
     QTest::newRow("first format of the sorted list")
-        << QStringList{"--addressee", "Novák"} << 1 << "Jan" << onPage(12, 8);
+        << QStringList{"--addressee", "Novák"} << 1 << c5 << "Jan" << onPage(12, 8);
     QTest::newRow("addressees in the order given")
         << QStringList{"--format", "DL", "--addressee", "Svoboda", "--addressee", "Novák"} << 2
-        << "Jan" << onPage(11, 5.5);
+        << dl << "Jan" << onPage(11, 5.5);
     QTest::newRow("all addressees in list order")
-        << QStringList{"--format", "DL", "--all-addressees"} << 2 << "Petr" << onPage(11, 5.5);
-    QTest::newRow("sender") << QStringList{"--format", "DL", "--sender", "Firma"} << 1 << "Firma"
-                            << onPage(1, 1);
+        << QStringList{"--format", "DL", "--all-addressees"} << 2 << dl << "Petr"
+        << onPage(11, 5.5);
+    QTest::newRow("sender") << QStringList{"--format", "DL", "--sender", "Firma"} << 1 << dl
+                            << "Firma" << onPage(1, 1);
     QTest::newRow("third field with the addressee's text")
-        << QStringList{"--format", "DL", "--addressee", "Novák", "--third-field"} << 1 << "Jan"
-        << onPage(2, 3);
+        << QStringList{"--format", "DL", "--addressee", "Novák", "--third-field"} << 1 << dl
+        << "Jan" << onPage(2, 3);
 }
 
 void PrintCommandsTest::writesOnePagePerAddressee()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, pages);
+    QFETCH(QPointF, size);
     QFETCH(QString, word);
     QFETCH(QPointF, at);
     Folder folder;
     const QString pdf = folder.current.filePath(QStringLiteral("out.pdf"));
     QCOMPARE(folder.run(QStringList{"--pdf", pdf} + arguments), 0);
 
-    const auto words = pdfWords(pdf);
-    QCOMPARE(words.size(), pages);
-    if (word.isEmpty())
+    const QList<PdfPage> read = pdfPages(pdf);
+    QCOMPARE(read.size(), pages);
+    const PdfPage &last = read.last();
+    // The envelope, or the standard size within 0.5 mm of it.
+    const QPointF off = last.size - size;
+    QVERIFY2(qAbs(off.x()) < 1.5 && qAbs(off.y()) < 1.5,
+             qPrintable(QStringLiteral("%1 x %2").arg(last.size.x()).arg(last.size.y())));
+    if (word.isEmpty()) {
+        QVERIFY2(last.words.isEmpty(), qPrintable(last.words.keys().join(u' ')));
         return;
-    const QList<QPointF> found = words.last().values(word);
+    }
+    const QList<QPointF> found = last.words.values(word);
     QVERIFY2(std::any_of(
                  found.cbegin(), found.cend(),
                  [at](QPointF p) { return qAbs(p.x() - at.x()) < 1 && qAbs(p.y() - at.y()) < 1; }),
@@ -153,6 +170,8 @@ void PrintCommandsTest::refusesWithoutWriting_data()
     QTest::newRow("unknown printer")
         << QStringList{"--print", "--printer", "Nikde"} << QByteArray() << 2 << "Nikde";
     QTest::newRow("damaged list") << QStringList{} << QByteArray("tobrel.ar") << 1 << "tobrel.ar";
+    QTest::newRow("damaged addresses")
+        << QStringList{"--all-addressees"} << QByteArray("adresy.ar") << 1 << "adresy.ar";
     QTest::newRow("unwritable output")
         << QStringList{"--pdf", "chybí/out.pdf"} << QByteArray() << 1 << "chybí/out.pdf";
 }

@@ -118,7 +118,8 @@ void StoreFilesTest::addressStoreRoundTrip()
 void StoreFilesTest::longStringsRoundTrip()
 {
     AddressEntryArray senders, addressees;
-    for (const std::size_t length : {254u, 255u, 65533u, 65534u, 70000u}) {
+    // The last ones span several of the chunks the writer hands over.
+    for (const std::size_t length : {254u, 255u, 65533u, 65534u, 70000u, 1500000u}) {
         std::string text(length, 'a');
         for (std::size_t i = 0; i < length; i += 7)
             text[i] = char(0x80 + i % 0x7F);
@@ -130,7 +131,7 @@ void StoreFilesTest::longStringsRoundTrip()
     const LoadReport report =
         loadAddressStore(path(kAddressStoreName), sendersBack, addresseesBack);
     QCOMPARE(report.state, LoadReport::State::Whole);
-    QCOMPARE(report.keptEntries, 10);
+    QCOMPARE(report.keptEntries, 12);
     for (int i = 0; i < senders.GetSize(); ++i) {
         QVERIFY(sendersBack.GetAt(i).text == senders.GetAt(i).text);
         QVERIFY(addresseesBack.GetAt(i).label == addressees.GetAt(i).label);

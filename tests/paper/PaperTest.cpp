@@ -8,8 +8,10 @@
 #include "StandardEnvelopes.h"
 #include "UnprintableEdges.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTest>
 
 #include <map>
@@ -167,23 +169,27 @@ void PaperTest::printerSettingsBytes()
 void PaperTest::calibrationCrosses_data()
 {
     QTest::addColumn<int>("rotation");
-    QTest::newRow("as on the screen") << 0;
-    QTest::newRow("fed short edge first") << 90;
-    QTest::newRow("upside down") << 180;
+    QTest::addColumn<QPointF>("corner");  // the paper's far one, mm
+    QTest::addColumn<QPointF>("ruledAt"); // where the left ruler's point 10 cm down lands
+    QTest::newRow("as on the screen") << 0 << QPointF(220, 110) << QPointF(25, 100);
+    QTest::newRow("fed short edge first") << 90 << QPointF(110, 220) << QPointF(10, 25);
+    QTest::newRow("upside down") << 180 << QPointF(220, 110) << QPointF(195, 10);
+    QTest::newRow("fed the other short edge first")
+        << 270 << QPointF(110, 220) << QPointF(100, 195);
 }
 
 void PaperTest::calibrationCrosses()
 {
     QFETCH(int, rotation);
+    QFETCH(QPointF, corner);
+    QFETCH(QPointF, ruledAt);
 
     const QSizeF envelope(220, 110);
     const PrinterFeed feed{rotation, FeedPlacement::Left, 0.0, 0.0};
     const EnvelopeOnPaper onPaper(envelope, {feed, {}});
     constexpr int dpi = 100;
     const double pixelsPerMm = dpi / 25.4;
-    QImage paper(
-        (onPaper.pageLayout().fullRect(QPageLayout::Millimeter).size() * pixelsPerMm).toSize(),
-        QImage::Format_RGB32);
+    QImage paper((QSizeF(corner.x(), corner.y()) * pixelsPerMm).toSize(), QImage::Format_RGB32);
     paper.setDotsPerMeterX(qRound(dpi / 0.0254));
     paper.setDotsPerMeterY(qRound(dpi / 0.0254));
     paper.fill(Qt::white);
@@ -192,38 +198,53 @@ void PaperTest::calibrationCrosses()
     drawCalibrationPage(painter, envelope, QStringLiteral("Kancelář"), feed);
     painter.end();
 
-    // Each cross's centre 10 mm from two edges of the envelope is inked, the paper 2.5 mm
-    // diagonally inside it is not.
-    const auto inkNear = [&](QPointF envelopeMm) {
-        const QPointF centre = onPaper.transformMillimetres().map(envelopeMm) * pixelsPerMm;
+    // On the paper, in mm: each cross's centre 10 mm from two edges is inked, the paper
+    // 2.5 mm diagonally inside it is not; the ruler lies along the envelope's left edge only.
+    const auto inkNear = [&](QPointF paperMm) {
+        const QPointF centre = paperMm * pixelsPerMm;
         for (int dx = -1; dx <= 1; ++dx)
             for (int dy = -1; dy <= 1; ++dy)
                 if (qGray(paper.pixel(int(centre.x()) + dx, int(centre.y()) + dy)) < 128)
                     return true;
         return false;
     };
-    for (const double x : {10.0, 210.0})
-        for (const double y : {10.0, 100.0}) {
+    for (const double x : {10.0, corner.x() - 10})
+        for (const double y : {10.0, corner.y() - 10}) {
             QVERIFY(inkNear({x, y}));
-            QVERIFY(!inkNear({x + (x < 100 ? 2.5 : -2.5), y + (y < 50 ? 2.5 : -2.5)}));
+            QVERIFY(!inkNear({x + (x < 50 ? 2.5 : -2.5), y + (y < 50 ? 2.5 : -2.5)}));
         }
+    QVERIFY(inkNear(ruledAt));
+    QVERIFY(!inkNear(corner - ruledAt));
 }
 
 void PaperTest::shadedEdges_data()
 {
-    QTest::addColumn<QMargins>("margins");
-    QTest::addColumn<QList<QRect>>("edges"); // of a paper of 10 x 10 pixels
-    QTest::newRow("printed to the edges") << QMargins() << QList<QRect>{};
+    QTest::addColumn<QMargins>("margins"); // points, as the paper stands in the printer
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<QList<QRect>>("edges"); // of a paper of 10 x 10 points
+    QTest::newRow("printed to the edges") << QMargins() << false << QList<QRect>{};
     QTest::newRow("each side its own")
-        << QMargins(1, 2, 3, 4)
+        << QMargins(1, 2, 3, 4) << false
         << QList<QRect>{{0, 0, 10, 2}, {0, 2, 1, 4}, {7, 2, 3, 4}, {0, 6, 10, 4}};
+    // Its top along the paper's left edge, its left along the paper's bottom.
+    QTest::newRow("landscape, turned a quarter left")
+        << QMargins(1, 2, 3, 4) << true
+        << QList<QRect>{{0, 0, 10, 1}, {0, 1, 4, 6}, {8, 1, 2, 6}, {0, 7, 10, 3}};
 }
 
 void PaperTest::shadedEdges()
 {
     QFETCH(QMargins, margins);
+    QFETCH(bool, landscape);
     QFETCH(QList<QRect>, edges);
-    QCOMPARE(unprintableEdges(QRect(0, 0, 10, 10), margins), edges);
+    QBuffer bytes;
+    QPdfWriter device(&bytes);
+    device.setResolution(72);
+    const QPageLayout layout(QPageSize(QSizeF(10, 10), QPageSize::Point),
+                             landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                             QMarginsF(margins), QPageLayout::Point, QMarginsF(margins));
+    QVERIFY(device.setPageLayout(layout));
+    QCOMPARE(unprintableEdges(device), edges);
 }
 
 QTEST_MAIN(PaperTest)

@@ -159,6 +159,10 @@ void ArchiveTest::readWholeFileStates()
     // A pipe is refused at once instead of waited for.
     QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
     QCOMPARE(readWholeFile(dir.filePath("pipe")).status, FileReadStatus::Unreadable);
+    // Nor is a name that cannot be opened missing, even for root: a link to itself.
+    const QString loop = dir.filePath("loop");
+    QVERIFY(QFile::link(loop, loop));
+    QCOMPARE(readWholeFile(loop).status, FileReadStatus::Unreadable);
 
     QFile file(dir.filePath("bytes"));
     QVERIFY(file.open(QIODevice::WriteOnly));

@@ -79,6 +79,8 @@ void ByteNamesTest::listsBackupsAndProfileLiveInAForeignFolder()
     QVERIFY(writeEnvelopeBackup(QStringLiteral("b.zob"), envelopes));
     EnvelopeFormatArray restored;
     QVERIFY(restoreEnvelopeBackup(QStringLiteral("b.zob"), restored).opened);
+    QCOMPARE(restored.GetSize(), 1);
+    QCOMPARE(restored.GetAt(0).label, std::string("C5"));
 
     QVERIFY(WritePrivateProfileStringA("Treti", "vfont", "120", "lerbot.ini"));
     QCOMPARE(GetPrivateProfileStringA("Treti", "vfont", "", 260, "lerbot.ini"), std::string("120"));

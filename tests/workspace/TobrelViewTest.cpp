@@ -62,6 +62,7 @@ private Q_SLOTS:
     void repeatedInitialUpdateChangesNothing();
     void damagedStoreIsKeptAndReported_data();
     void damagedStoreIsKeptAndReported();
+    void failedSaveIsReported_data();
     void failedSaveIsReported();
     void printFont_data();
     void printFont();
@@ -364,14 +365,29 @@ void TobrelViewTest::damagedStoreIsKeptAndReported()
     QVERIFY(fixture.readFile(fileName) != damaged);
 }
 
+// Every length of a format, for a change to that one alone.
+constexpr float EnvelopeFormat::*kLengths[] = {
+    &EnvelopeFormat::width,        &EnvelopeFormat::height,     &EnvelopeFormat::addresseeLeft,
+    &EnvelopeFormat::addresseeTop, &EnvelopeFormat::senderLeft, &EnvelopeFormat::senderTop};
+
+void TobrelViewTest::failedSaveIsReported_data()
+{
+    QTest::addColumn<int>("length");
+    const char *names[] = {"width",           "height",        "addressee's left",
+                           "addressee's top", "sender's left", "sender's top"};
+    for (int length = 0; length < 6; ++length)
+        QTest::newRow(names[length]) << length;
+}
+
 void TobrelViewTest::failedSaveIsReported()
 {
+    QFETCH(int, length);
     WorkspaceFixture fixture;
     writeSampleStores(fixture);
-    const QByteArray envelopes = fixture.readFile(kEnvelopeStoreName);
     {
         auto view = fixture.startView();
-        view->m_envelopes.RemoveAt(0);
+        view->m_envelopes.ElementAt(0).*kLengths[length] = 7.25f;
+        view->NoteListsChanged();
         // Something in the way of the file: the store cannot be replaced.
         QVERIFY(QFile::remove(fixture.path(kEnvelopeStoreName)));
         QVERIFY(QDir(fixture.path(".")).mkdir(kEnvelopeStoreName));
@@ -383,6 +399,13 @@ void TobrelViewTest::failedSaveIsReported()
     // The other files were still written.
     QCOMPARE(fixture.readFile(kPrintFontFileName).size(), 30);
     QVERIFY(!fixture.readFile(kAddressStoreName).isEmpty());
+    // The change the store lacks waits for the next start, as the message says.
+    QVERIFY(fixture.messages().first().text.contains(kRecoveryFileName));
+    EnvelopeFormatArray kept;
+    AddressEntryArray senders, addressees;
+    QCOMPARE(loadRecoveryStore(fixture.path(kRecoveryFileName), kept, senders, addressees).state,
+             LoadReport::State::Whole);
+    QCOMPARE(kept.ElementAt(kept.FindByLabel("DL")).*kLengths[length], 7.25f);
 }
 
 void TobrelViewTest::printFont_data()
