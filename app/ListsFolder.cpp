@@ -16,8 +16,8 @@ bool ListsFolder::takeOverFromElsewhere()
 
 void ListsFolder::startReading()
 {
-    const bool ours = m_lockState == FolderLock::State::Locked ||
-                      m_lockState == FolderLock::State::Unavailable;
+    const bool ours =
+        m_lockState == FolderLock::State::Locked || m_lockState == FolderLock::State::Unavailable;
     if (ours && !unsavedChangesWait())
         m_lists = std::async(std::launch::async, prepareLists);
 }

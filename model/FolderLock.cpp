@@ -77,8 +77,8 @@ FolderLock::State FolderLock::tryLock(bool evenFromElsewhere)
     const QString thisHost = QSysInfo::machineHostName();
     // A few rounds, for a holder that ends or a taker that wins while we look.
     for (int round = 0; round < 5; ++round) {
-        const int made = ::open(kFolderLockName,
-                                O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        const int made =
+            ::open(kFolderLockName, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (made >= 0) {
             if (::flock(made, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
                 ::close(made); // another start took it over in this instant
@@ -87,8 +87,8 @@ FolderLock::State FolderLock::tryLock(bool evenFromElsewhere)
             // Readable to every user, whatever the umask: otherwise another user's start
             // could not tell a live lock from a damaged one.
             ::fchmod(made, 0644);
-            const QByteArray lines = QByteArray::number(qint64(::getpid())) + "\ntobrel\n" +
-                                     thisHost.toUtf8() + '\n';
+            const QByteArray lines =
+                QByteArray::number(qint64(::getpid())) + "\ntobrel\n" + thisHost.toUtf8() + '\n';
             // An empty lock file holds all the same.
             [[maybe_unused]] const ssize_t written =
                 ::write(made, lines.constData(), std::size_t(lines.size()));
@@ -102,7 +102,8 @@ FolderLock::State FolderLock::tryLock(bool evenFromElsewhere)
             continue;
         if (!S_ISREG(named.st_mode))
             return State::NotAFile;
-        const int existing = ::open(kFolderLockName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        const int existing =
+            ::open(kFolderLockName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (existing < 0) {
             // Nobody can hold what nobody can read: a lock is always made readable.
             if (errno == EACCES && ::unlink(kFolderLockName) == 0)

@@ -16,12 +16,13 @@ inline constexpr char kFolderLockName[] = ".tobrel.lock";
 class FolderLock
 {
 public:
-    enum class State {
+    enum class State
+    {
         Locked,
-        HeldByAnother,  // a live Tobrel of this computer
-        HeldElsewhere,  // a Tobrel of another computer
-        NotAFile,       // a directory, link or device has the lock's name
-        Unavailable     // no file can be made here (a read-only medium)
+        HeldByAnother, // a live Tobrel of this computer
+        HeldElsewhere, // a Tobrel of another computer
+        NotAFile,      // a directory, link or device has the lock's name
+        Unavailable    // no file can be made here (a read-only medium)
     };
     struct Holder
     {

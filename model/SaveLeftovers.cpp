@@ -14,7 +14,8 @@ void removeSaveLeftovers(const QDateTime &sessionStart)
     // Some file systems keep modification times to two seconds only.
     const QDateTime since = sessionStart.addSecs(-2);
     const QDir folder(QStringLiteral("."));
-    for (const QFileInfo &file : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+    for (const QFileInfo &file :
+         folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
         if (leftover.match(file.fileName()).hasMatch() && file.lastModified() >= since)
             QFile::remove(file.fileName());
     }

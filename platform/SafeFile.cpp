@@ -22,8 +22,8 @@ FileContents readWholeFile(const QByteArray &nativePath, Links links)
 {
     FileContents contents;
     // Not blocking, so that a pipe at the name is refused rather than waited for.
-    const int fd = ::open(nativePath.constData(),
-                          O_RDONLY | O_CLOEXEC | O_NONBLOCK | (links == Links::Refuse ? O_NOFOLLOW : 0));
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK |
+                                                      (links == Links::Refuse ? O_NOFOLLOW : 0));
     if (fd < 0) {
         if (errno != ENOENT && errno != ENOTDIR)
             contents.status = FileReadStatus::Unreadable;
@@ -43,8 +43,9 @@ FileContents readWholeFile(const QByteArray &nativePath, Links links)
     char more[65536];
     while (whole) {
         const bool full = got == bytes.size();
-        const ssize_t count = full ? ::read(fd, more, sizeof more)
-                                   : ::read(fd, bytes.data() + got, std::size_t(bytes.size() - got));
+        const ssize_t count = full
+                                  ? ::read(fd, more, sizeof more)
+                                  : ::read(fd, bytes.data() + got, std::size_t(bytes.size() - got));
         if (count < 0 && errno == EINTR)
             continue;
         if (count <= 0) {
@@ -124,8 +125,8 @@ PendingFile::PendingFile(const QByteArray &target, Links links)
         for (int i = 0; i < 6; ++i)
             m_path += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
         // Made anew, never through a link, so no other file is ever opened by mistake.
-        m_fd = ::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                      0666);
+        m_fd =
+            ::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST)
             break;
     }
@@ -209,13 +210,14 @@ bool writeFileSafely(const QString &path, const std::function<bool(const ChunkWr
     return writeFileSafely(QFile::encodeName(path), produce, why, links);
 }
 
-bool writeFileSafely(const QByteArray &path, const std::function<bool(const ChunkWriter &)> &produce,
-                     QString *why, Links links)
+bool writeFileSafely(const QByteArray &path,
+                     const std::function<bool(const ChunkWriter &)> &produce, QString *why,
+                     Links links)
 {
     PendingFile file(path, links);
-    const bool written =
-        file.isOpen() &&
-        produce([&file](QByteArrayView chunk) { return file.write(chunk); }) && file.commit();
+    const bool written = file.isOpen() &&
+                         produce([&file](QByteArrayView chunk) { return file.write(chunk); }) &&
+                         file.commit();
     if (!written && why)
         *why = file.errorText().isEmpty() ? fileErrorText(EIO) : file.errorText();
     return written;

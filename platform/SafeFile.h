@@ -12,9 +12,18 @@ using ChunkWriter = std::function<bool(QByteArrayView chunk)>;
 // A symbolic link at a file's name is followed for the files a user may keep elsewhere on
 // purpose (the stores, exports, PDFs) and refused for the program's own files beside the
 // stores, which anyone who can write to a shared folder could otherwise redirect.
-enum class Links { Follow, Refuse };
+enum class Links
+{
+    Follow,
+    Refuse
+};
 
-enum class FileReadStatus { Missing, Read, Unreadable };
+enum class FileReadStatus
+{
+    Missing,
+    Read,
+    Unreadable
+};
 struct FileContents
 {
     FileReadStatus status = FileReadStatus::Missing;

@@ -1,6 +1,6 @@
+#include "PrintFileOutput.h"
 #include "FileBytes.h"
 #include "MessageRecorder.h"
-#include "PrintFileOutput.h"
 
 #include <QDir>
 #include <QPainter>
@@ -60,9 +60,10 @@ private Q_SLOTS:
             QVERIFY(readFile(target).startsWith("%PDF"));
         else if (fault != "pipe")
             QCOMPARE(readFile(target), QByteArray("older"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                            QDir::NoDotAndDotDot),
-                 QStringList{"obalky.pdf"});
+        QCOMPARE(
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList{"obalky.pdf"});
     }
 };
 
