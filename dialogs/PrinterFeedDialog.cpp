@@ -4,6 +4,7 @@
 #include "CommonDialogs.h"
 #include "EnvelopeOnPaper.h"
 #include "MessageBox.h"
+#include "PrintFileOutput.h"
 #include "PrivateProfile.h"
 #include "ProfileFile.h"
 
@@ -180,11 +181,14 @@ void PrinterFeedDialog::printTestPage()
     } else {
         printer.setPrinterName(name);
     }
-    if (!printCalibrationPage(printer, m_envelope, m_edited[name]))
+    PrintFileOutput output(printer);
+    if (output.ready() && !printCalibrationPage(printer, m_envelope, m_edited[name]))
         showMessageBox(
             this,
             tr("Zkušební stránku se nepodařilo vytisknout na „%1“.").arg(printerDisplayName(name)),
             tr("Chyba"), MessageIcon::Error);
+    else
+        output.commit(this);
 }
 
 QString printerSettingsName(const QPrinter &printer)

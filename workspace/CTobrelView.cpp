@@ -21,6 +21,7 @@
 #include "NoPageRange.h"
 #include "NumberText.h"
 #include "PostedEvents.h"
+#include "PrintFileOutput.h"
 #include "PrinterFeedDialog.h"
 #include "ProfileFile.h"
 #include "SortedList.h"
@@ -793,8 +794,11 @@ bool CTobrelView::PrintEnvelope(QPrinter &printer)
 
 void CTobrelView::RunPrintJob()
 {
-    if (!PrintEnvelope(Printer()))
+    PrintFileOutput output(Printer());
+    if (output.ready() && !PrintEnvelope(Printer()))
         ReportPrintNotStarted();
+    else
+        output.commit(this);
 }
 
 void CTobrelView::ReportPrintNotStarted()
@@ -871,6 +875,11 @@ void CTobrelView::OnBatchPrint()
 
     EnvelopePage page = CurrentPage();
     const bool fieldFollows = page.thirdField && m_linkThirdField != 0;
+    PrintFileOutput output(Printer());
+    if (!output.ready()) {
+        output.commit(this);
+        return;
+    }
     QPainter painter;
     if (!BeginOnEnvelopePaper(painter, Printer())) {
         ReportPrintNotStarted();
@@ -886,9 +895,12 @@ void CTobrelView::OnBatchPrint()
             return page;
         },
         this);
-    if (result.failed)
+    if (result.failed) {
         ReportPrintNotStarted();
-    else if (result.cancelled)
+        return;
+    }
+    output.commit(this);
+    if (result.cancelled)
         showMessageBox(this,
                        tr("Hromadný tisk byl zrušen. Do tiskárny bylo odesláno %1 z %2 obálek; "
                           "poslední odeslaná obálka má číslo %3.")

@@ -116,7 +116,8 @@ void showMessageBox(QWidget *owner, const QString &text, const QString &caption,
     box.exec();
 }
 
-bool askYesNo(QWidget *owner, const QString &text, const QString &caption)
+bool askYesNo(QWidget *owner, const QString &text, const QString &caption,
+              DefaultAnswer defaultAnswer)
 {
     if (writesToStandardError()) {
         writeToStandardError(caption, text);
@@ -124,7 +125,7 @@ bool askYesNo(QWidget *owner, const QString &text, const QString &caption)
     }
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     owner ? owner : QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(defaultAnswer == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
