@@ -14,11 +14,11 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
+#include <QIODevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -261,28 +261,60 @@ void print(QPagedPaintDevice &device, const QString &printerName, const Envelope
         throw failure;
 }
 
-// Written beside the target and renamed over it only when whole.
+// The PDF engine's output, passed on to the safe writer in chunks; a chunk that could not be
+// written fails the engine's write, and the file with it.
+class ChunkDevice : public QIODevice
+{
+public:
+    explicit ChunkDevice(const ChunkWriter &write) : m_write(write) { open(WriteOnly); }
+
+    // Hands over what is left; false when any chunk could not be written.
+    bool finish() { return passOn() && m_written; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        m_pending.append(data, size);
+        return m_pending.size() < kChunkSize || passOn() ? size : -1;
+    }
+
+private:
+    static constexpr qsizetype kChunkSize = qsizetype(1) << 16;
+
+    bool passOn()
+    {
+        m_written = m_written && (m_pending.isEmpty() || m_write(m_pending));
+        m_pending.clear();
+        return m_written;
+    }
+
+    const ChunkWriter &m_write;
+    QByteArray m_pending;
+    bool m_written = true;
+};
+
+// Through the safe writer: the older file stays whole unless the new one is.
 void writePdf(const QString &path, const EnvelopeRun &run)
 {
-    QSaveFile file(path);
-    // The system's reason, where it gave one, in the program's words.
-    const auto failure = [&path, &file](int error) {
-        return CommandFailure{InputOutputError, tr("Soubor „%1“ nelze zapsat: %2")
-                                                    .arg(path, error != 0 ? fileErrorText(error)
-                                                                          : file.errorString())};
-    };
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        throw failure(errno);
-    {
-        QPdfWriter writer(&file);
-        writer.setCreator(QStringLiteral("Tobrel " TOBREL_VERSION));
-        writer.setResolution(kPdfResolution);
-        print(writer, QString(), run, failure(0));
-    }
-    errno = 0;
-    if (!file.commit())
-        throw failure(errno);
+    const CommandFailure notWritten{InputOutputError, tr("Soubor „%1“ nelze zapsat.").arg(path)};
+    QString why;
+    const bool written = writeFileSafely(
+        path,
+        [&](const ChunkWriter &write) {
+            ChunkDevice device(write);
+            {
+                QPdfWriter writer(&device);
+                writer.setCreator(QStringLiteral("Tobrel " TOBREL_VERSION));
+                writer.setResolution(kPdfResolution);
+                print(writer, QString(), run, notWritten);
+            }
+            return device.finish();
+        },
+        &why);
+    if (!written)
+        throw CommandFailure{InputOutputError,
+                             tr("Soubor „%1“ nelze zapsat: %2").arg(path, why)};
 }
 
 // The slot --tray names, else the one kept or recognised for envelopes.

@@ -5,6 +5,7 @@
 #include "EnvelopeJob.h"
 #include "EnvelopeOnPaper.h"
 #include "MessageBox.h"
+#include "PrintFileOutput.h"
 #include "PrivateProfile.h"
 #include "ProfileFile.h"
 
@@ -202,12 +203,15 @@ void PrinterFeedDialog::printTestPage()
         printer.setPrinterName(name);
     }
     const Tray &tray = m_trays[name];
-    if (!printCalibrationPage(printer, m_envelope, m_edited[name],
-                              slotWithId(tray.feeds, tray.chosen)))
+    PrintFileOutput output(printer);
+    if (output.ready() && !printCalibrationPage(printer, m_envelope, m_edited[name],
+                                                slotWithId(tray.feeds, tray.chosen)))
         showMessageBox(
             this,
             tr("Zkušební stránku se nepodařilo vytisknout na „%1“.").arg(printerDisplayName(name)),
             tr("Chyba"), MessageIcon::Error);
+    else
+        output.commit(this);
 }
 
 QString printerSettingsName(const QPrinter &printer)

@@ -146,6 +146,21 @@ AddressFileImport readAddressFile(const QString &path, const std::optional<Colum
         result.error = unknownKind(path);
         return result;
     }
+    // Not opened unless it is a file of a bounded size: a pipe would wait and a device
+    // never end, and a huge file would exhaust the memory its entries need.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.error = tr("Soubor „%1“ nelze importovat: %2")
+                           .arg(QDir::toNativeSeparators(path), notRegularFileText());
+        return result;
+    }
+    if (info.size() > kMaxAddressFileBytes) {
+        result.error = tr("Soubor „%1“ nelze importovat: je větší než %2 MB, a takový seznam "
+                          "adres by se do paměti nevešel. Rozdělte ho na menší soubory.")
+                           .arg(QDir::toNativeSeparators(path))
+                           .arg(kMaxAddressFileBytes >> 20);
+        return result;
+    }
     const FileContents contents = readWholeFile(path);
     if (contents.status != FileReadStatus::Read) {
         result.error =
@@ -198,8 +213,7 @@ QString writeAddressFile(const QString &path, const AddressEntryArray &entries)
     }
     const QByteArray bytes =
         *kind == AddressFileKind::Csv ? csvAddressBytes(addresses) : vCardBytes(addresses);
-    QString why;
-    if (!writeFileSafely(path, bytes, &why))
+    if (QString why; !writeFileSafely(path, bytes, &why))
         return tr("Adresy se nepodařilo uložit do souboru „%1“: %2")
             .arg(QDir::toNativeSeparators(path), why);
     return {};

@@ -22,6 +22,7 @@
 #include "NoPageRange.h"
 #include "NumberText.h"
 #include "PostedEvents.h"
+#include "PrintFileOutput.h"
 #include "PrinterFeedDialog.h"
 #include "ProfileFile.h"
 #include "SortedList.h"
@@ -869,9 +870,12 @@ bool CTobrelView::PrintEnvelope(QPrinter &printer)
 void CTobrelView::RunPrintJob()
 {
     QPrinter &printer = Printer();
-    if (!printThroughSlot(printer, envelopeSlot(printerSettingsName(printer)),
-                          [&] { return PrintEnvelope(printer); }))
+    PrintFileOutput output(printer);
+    if (output.ready() && !printThroughSlot(printer, envelopeSlot(printerSettingsName(printer)),
+                                            [&] { return PrintEnvelope(printer); }))
         ReportPrintNotStarted();
+    else
+        output.commit(this);
 }
 
 void CTobrelView::ReportPrintNotStarted()
@@ -951,6 +955,11 @@ void CTobrelView::OnBatchPrint()
     EnvelopePage page = CurrentPage();
     const bool fieldFollows = page.thirdField && m_linkThirdField != 0;
     QPrinter &printer = Printer();
+    PrintFileOutput output(printer);
+    if (!output.ready()) {
+        output.commit(this);
+        return;
+    }
     BatchPrintResult result;
     const bool printed = printThroughSlot(printer, envelopeSlot(printerSettingsName(printer)), [&] {
         QPainter painter;
@@ -968,9 +977,12 @@ void CTobrelView::OnBatchPrint()
             this);
         return !result.failed;
     });
-    if (!printed)
+    if (!printed) {
         ReportPrintNotStarted();
-    else if (result.cancelled)
+        return;
+    }
+    output.commit(this);
+    if (result.cancelled)
         showMessageBox(this,
                        tr("Hromadný tisk byl zrušen. Do tiskárny bylo odesláno %1 z %2 obálek; "
                           "poslední odeslaná obálka má číslo %3.")
@@ -1005,7 +1017,8 @@ bool CTobrelView::AcceptCutTexts(const std::vector<int> &rows)
                     tr("Na těchto obálkách se text nevejde a bude oříznut:\n\n%1\n\nTisknout "
                        "přesto?")
                         .arg(cut.join(u'\n')),
-                    tr("Hromadný tisk"), tr("Tisknout přesto"), tr("Zrušit"));
+                    tr("Hromadný tisk"), tr("Tisknout přesto"), tr("Zrušit"),
+                    DefaultAnswer::No);
 }
 
 void CTobrelView::OnPrintPreviewChecked()

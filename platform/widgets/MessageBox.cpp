@@ -117,13 +117,14 @@ void showMessageBox(QWidget *owner, const QString &text, const QString &caption,
     box.exec();
 }
 
-bool askYesNo(QWidget *owner, const QString &text, const QString &caption)
+bool askYesNo(QWidget *owner, const QString &text, const QString &caption,
+              DefaultAnswer defaultAnswer)
 {
-    return askYesNo(owner, text, caption, QString(), QString());
+    return askYesNo(owner, text, caption, QString(), QString(), defaultAnswer);
 }
 
 bool askYesNo(QWidget *owner, const QString &text, const QString &caption, const QString &yes,
-              const QString &no)
+              const QString &no, DefaultAnswer defaultAnswer)
 {
     if (writesToStandardError()) {
         writeToStandardError(caption, text);
@@ -131,7 +132,7 @@ bool askYesNo(QWidget *owner, const QString &text, const QString &caption, const
     }
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     owner ? owner : QApplication::activeWindow());
-    box.setDefaultButton(yes.isEmpty() ? QMessageBox::Yes : QMessageBox::No);
+    box.setDefaultButton(defaultAnswer == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
     if (!yes.isEmpty())
         box.button(QMessageBox::Yes)->setText(yes);
     if (!no.isEmpty())
