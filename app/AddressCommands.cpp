@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -62,9 +63,24 @@ int importAddresses(const QString &path, AddressList list,
     // Import rewrites "adresy.ar", which an open window writes again when it closes; export
     // only reads.
     FolderLock lock;
-    if (lock.tryLock() == FolderLock::State::HeldByAnother) {
+    switch (const FolderLock::State state = lock.tryLock()) {
+    case FolderLock::State::HeldByAnother:
         return fail(1, tr("Složka „%1“ je otevřená v jiném okně programu Tobrel: importujte "
                           "v tom okně, nebo ho zavřete.")
+                           .arg(QDir::toNativeSeparators(QDir::currentPath())));
+    case FolderLock::State::HeldElsewhere:
+    case FolderLock::State::NotAFile:
+        return fail(1, lock.problemText(state));
+    case FolderLock::State::Locked:
+    case FolderLock::State::Unavailable:
+        break;
+    }
+    // The stores lack what the recovery file holds; merged into them now, the import would
+    // be lost when the window brings those changes back.
+    if (unsavedChangesWait()) {
+        return fail(1, tr("Ve složce „%1“ čekají neuložené změny seznamů z minulého spuštění, "
+                          "které neskončilo řádně. Spusťte nejprve program Tobrel v této "
+                          "složce a rozhodněte, zda se mají obnovit; pak import zopakujte.")
                            .arg(QDir::toNativeSeparators(QDir::currentPath())));
     }
     AddressFileImport file = readAddressFile(path, columns);
@@ -158,6 +174,11 @@ std::optional<int> runAddressCommand(int argc, char **argv)
     }
     const AddressList list = parser.isSet(QString::fromLatin1(kSenders)) ? AddressList::Senders
                                                                         : AddressList::Addressees;
-    return imports.isEmpty() ? exportAddresses(exports.front(), list)
-                             : importAddresses(imports.front(), list, columns);
+    // Unwound rather than ended where it happens, so that the folder's lock is released.
+    try {
+        return imports.isEmpty() ? exportAddresses(exports.front(), list)
+                                 : importAddresses(imports.front(), list, columns);
+    } catch (const std::bad_alloc &) {
+        return fail(1, tr("Na provedení příkazu není dost paměti; nic nebylo změněno."));
+    }
 }

@@ -176,6 +176,17 @@ bool CTobrelApp::TakeFolderLock()
                           "znovu."),
                        tr("Tobrel"), MessageIcon::Exclamation);
         return false;
+    case FolderLock::State::HeldElsewhere:
+        if (askYesNo(nullptr,
+                     m_folder.lockProblem() + QStringLiteral("\n\n") +
+                         tr("Pokud tam program běží, můžete otevřením seznamů zde přijít o "
+                            "změny. Chcete je přesto otevřít?"),
+                     tr("Tobrel"), DefaultAnswer::No))
+            return m_folder.takeOverFromElsewhere();
+        return false;
+    case FolderLock::State::NotAFile:
+        showMessageBox(nullptr, m_folder.lockProblem(), tr("Tobrel"), MessageIcon::Exclamation);
+        return false;
     case FolderLock::State::Unavailable:
         // No file can be made here (a read-only medium): nor can a store be overwritten.
         return true;

@@ -14,6 +14,9 @@ public:
     ListsFolder();
 
     FolderLock::State lockState() const { return m_lockState; }
+    QString lockProblem() const { return m_lock.problemText(m_lockState); }
+    // The user chose to open lists that another computer's Tobrel has locked.
+    bool takeOverFromElsewhere();
     std::optional<QDateTime> abandonedSessionStart() const
     {
         return m_lock.abandonedSessionStart();
@@ -23,6 +26,8 @@ public:
     std::future<PreparedLists> takeLists() { return std::move(m_lists); }
 
 private:
+    void startReading();
+
     // Released last, after the window and the view have saved.
     FolderLock m_lock;
     FolderLock::State m_lockState;

@@ -2,21 +2,23 @@
 
 #include "CommonDialogs.h"
 #include "Cp1250.h"
+#include "EnvelopeJob.h"
 #include "EnvelopeOnPaper.h"
 #include "EnvelopePage.h"
 #include "FileError.h"
 #include "RecordListModel.h"
 #include "StoreFiles.h"
 #include "ThirdFieldSettings.h"
+#include "UnprintableEdges.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
+#include <QIODevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -39,7 +41,8 @@ QString tr(const char *text)
 enum ExitStatus
 {
     InputOutputError = 1,
-    UsageError = 2
+    UsageError = 2,
+    TextCut = 3
 };
 
 // Ends a command with its message and exit status.
@@ -53,11 +56,13 @@ namespace Name {
 const QString pdf = QStringLiteral("pdf");
 const QString print = QStringLiteral("print");
 const QString printer = QStringLiteral("printer");
+const QString tray = QStringLiteral("tray");
 const QString format = QStringLiteral("format");
 const QString sender = QStringLiteral("sender");
 const QString addressee = QStringLiteral("addressee");
 const QString allAddressees = QStringLiteral("all-addressees");
 const QString thirdField = QStringLiteral("third-field");
+const QString strict = QStringLiteral("strict");
 } // namespace Name
 
 // The resolution of the print dialog's PDF printer: envelopes come out as from the window.
@@ -222,6 +227,29 @@ private:
     bool m_fieldFollowsAddressee = false;
 };
 
+// Warns on standard error of each page whose text will be cut, on device's paper (the printer
+// asked for it already) or on the PDF file's; with --strict nothing is printed then.
+void warnOfCutTexts(const QCommandLineParser &parser, const EnvelopeRun &run,
+                    const QPagedPaintDevice *printer, const PrinterPaper &paper)
+{
+    if (!run.format())
+        return;
+    const int dpi = printer ? printer->logicalDpiX() : kPdfResolution;
+    bool cut = false;
+    findCutTexts(
+        run.pageCount(), [&run](qsizetype i) { return run.page(i); }, dpi,
+        EnvelopeOnPaper(*run.format(), paper).transform(dpi, dpi),
+        printer ? unprintableEdges(*printer) : QList<QRect>(),
+        [&cut](qsizetype i, const CutText &text) {
+            std::fprintf(
+                stderr, "%s\n",
+                qPrintable(tr("Varování: obálka %1 – %2").arg(i + 1).arg(describeCut(text))));
+            cut = true;
+        });
+    if (cut && parser.isSet(Name::strict))
+        throw CommandFailure{TextCut, tr("Text by byl oříznut, nic se netiskne (--strict).")};
+}
+
 // On the envelope's own paper for that printer (the PDF file has the empty name).
 void print(QPagedPaintDevice &device, const QString &printerName, const EnvelopeRun &run,
            const CommandFailure &failure)
@@ -233,44 +261,106 @@ void print(QPagedPaintDevice &device, const QString &printerName, const Envelope
         throw failure;
 }
 
-// Written beside the target and renamed over it only when whole.
+// The PDF engine's output, passed on to the safe writer in chunks; a chunk that could not be
+// written fails the engine's write, and the file with it.
+class ChunkDevice : public QIODevice
+{
+public:
+    explicit ChunkDevice(const ChunkWriter &write) : m_write(write) { open(WriteOnly); }
+
+    // Hands over what is left; false when any chunk could not be written.
+    bool finish() { return passOn() && m_written; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        m_pending.append(data, size);
+        return m_pending.size() < kChunkSize || passOn() ? size : -1;
+    }
+
+private:
+    static constexpr qsizetype kChunkSize = qsizetype(1) << 16;
+
+    bool passOn()
+    {
+        m_written = m_written && (m_pending.isEmpty() || m_write(m_pending));
+        m_pending.clear();
+        return m_written;
+    }
+
+    const ChunkWriter &m_write;
+    QByteArray m_pending;
+    bool m_written = true;
+};
+
+// Through the safe writer: the older file stays whole unless the new one is.
 void writePdf(const QString &path, const EnvelopeRun &run)
 {
-    QSaveFile file(path);
-    // The system's reason, where it gave one, in the program's words.
-    const auto failure = [&path, &file](int error) {
-        return CommandFailure{InputOutputError, tr("Soubor „%1“ nelze zapsat: %2")
-                                                    .arg(path, error != 0 ? fileErrorText(error)
-                                                                          : file.errorString())};
-    };
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        throw failure(errno);
-    {
-        QPdfWriter writer(&file);
-        writer.setCreator(QStringLiteral("Tobrel " TOBREL_VERSION));
-        writer.setResolution(kPdfResolution);
-        print(writer, QString(), run, failure(0));
-    }
-    errno = 0;
-    if (!file.commit())
-        throw failure(errno);
+    const CommandFailure notWritten{InputOutputError, tr("Soubor „%1“ nelze zapsat.").arg(path)};
+    QString why;
+    const bool written = writeFileSafely(
+        path,
+        [&](const ChunkWriter &write) {
+            ChunkDevice device(write);
+            {
+                QPdfWriter writer(&device);
+                writer.setCreator(QStringLiteral("Tobrel " TOBREL_VERSION));
+                writer.setResolution(kPdfResolution);
+                print(writer, QString(), run, notWritten);
+            }
+            return device.finish();
+        },
+        &why);
+    if (!written)
+        throw CommandFailure{InputOutputError,
+                             tr("Soubor „%1“ nelze zapsat: %2").arg(path, why)};
 }
 
-void sendToPrinter(const QString &name, const EnvelopeRun &run)
+// The slot --tray names, else the one kept or recognised for envelopes.
+std::optional<InputSlot> chooseSlot(const QCommandLineParser &parser, const QString &printerName)
 {
+    const QList<InputSlot> feeds = inputSlots(printerName);
+    if (!parser.isSet(Name::tray))
+        return envelopeSlot(printerName, feeds);
+    const QString name = parser.value(Name::tray);
+    if (const std::optional<InputSlot> slot = slotNamed(feeds, name))
+        return slot;
+    if (feeds.isEmpty())
+        throw CommandFailure{UsageError,
+                             tr("Tiskárna „%1“ nenabízí žádné podavače, volbu --tray nelze použít.")
+                                 .arg(printerName)};
+    QStringList names;
+    for (const InputSlot &slot : feeds)
+        names << QStringLiteral("%1 (%2)").arg(slot.value, slot.text);
+    throw CommandFailure{UsageError, tr("Tiskárna „%1“ nemá podavač „%2“. Má tyto: %3")
+                                         .arg(printerName, name, names.join(QStringLiteral(", ")))};
+}
+
+void sendToPrinter(const QCommandLineParser &parser, const EnvelopeRun &run)
+{
+    const QString name = parser.value(Name::printer);
     const QPrinterInfo info =
         name.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(name);
     if (info.isNull())
         throw CommandFailure{UsageError, name.isEmpty()
                                              ? tr("Není nastavena žádná výchozí tiskárna.")
                                              : tr("Tiskárna „%1“ neexistuje.").arg(name)};
+    const std::optional<InputSlot> slot = chooseSlot(parser, info.printerName());
     // The printer's resolution, the paper as the window's print command asks for it.
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Tobrel"));
-    printer.setFullPage(true);
-    print(printer, info.printerName(), run,
-          {InputOutputError, tr("Tiskárna „%1“ úlohu nepřijala.").arg(info.printerName())});
+    const PrinterPaper paper = PrinterPaperStore::load(info.printerName());
+    if (run.format())
+        askForPaper(printer, EnvelopeOnPaper(*run.format(), paper).pageLayout());
+    warnOfCutTexts(parser, run, &printer, paper);
+    const CommandFailure failure{InputOutputError,
+                                 tr("Tiskárna „%1“ úlohu nepřijala.").arg(info.printerName())};
+    if (!printThroughSlot(printer, slot, [&] {
+            print(printer, info.printerName(), run, failure);
+            return true;
+        }))
+        throw failure;
 }
 
 int execute(const QCommandLineParser &parser)
@@ -279,6 +369,8 @@ int execute(const QCommandLineParser &parser)
         throw CommandFailure{UsageError, tr("Zadejte buď --pdf SOUBOR, nebo --print.")};
     if (parser.isSet(Name::printer) && !parser.isSet(Name::print))
         throw CommandFailure{UsageError, tr("Volba --printer patří jen k --print.")};
+    if (parser.isSet(Name::tray) && !parser.isSet(Name::print))
+        throw CommandFailure{UsageError, tr("Volba --tray patří jen k --print.")};
     if (!parser.positionalArguments().isEmpty())
         throw CommandFailure{UsageError, tr("Příliš mnoho argumentů.")};
     const Lists lists = loadLists();
@@ -290,10 +382,11 @@ int execute(const QCommandLineParser &parser)
                             .arg(QDir::toNativeSeparators(QDir::currentPath()),
                                  QLatin1String(kEnvelopeStoreName))};
     const EnvelopeRun run(parser, lists);
-    if (parser.isSet(Name::pdf))
+    if (parser.isSet(Name::pdf)) {
+        warnOfCutTexts(parser, run, nullptr, PrinterPaperStore::load(QString()));
         writePdf(parser.value(Name::pdf), run);
-    else
-        sendToPrinter(parser.value(Name::printer), run);
+    } else
+        sendToPrinter(parser, run);
     return 0;
 }
 
@@ -307,6 +400,10 @@ QList<QCommandLineOption> options()
          tr("soubor")},
         {Name::print, tr("Vytiskne obálky bez okna na tiskárnu.")},
         {Name::printer, tr("Tiskárna pro --print; bez ní výchozí tiskárna."), tr("tiskárna")},
+        {Name::tray,
+         tr("Podavač tiskárny pro --print (název nebo označení, jak je uvádí tiskárna); bez "
+            "volby podavač nastavený pro obálky."),
+         tr("podavač")},
         {Name::format, tr("Formát obálky; bez volby první ze seznamu, jako po spuštění okna."),
          tr("označení")},
         {Name::sender, tr("Odesílatel; bez volby se netiskne, jako po spuštění okna."),
@@ -319,6 +416,9 @@ QList<QCommandLineOption> options()
         {Name::thirdField,
          tr("Vytiskne i třetí pole s polohou a písmem z lerbot.ini; propojené s adresátem nese "
             "jeho text.")},
+        {Name::strict,
+         tr("Nevytiskne nic, když by se některý text nevešel (skončí se stavem 3); bez volby "
+            "se jen vypíše varování.")},
     };
 }
 

@@ -6,9 +6,14 @@
 #include "QtMessages.h"
 #include "ShutdownSignals.h"
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
     hideRuntimeFolderWarnings();
+    // A file-size limit then fails the write that crosses it, which the writer reports and
+    // cleans up after, instead of ending the program with a half-written file beside the old.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Everything after this works in the lists' folder.
     if (!DataFolder::enterIfAsked(argc, argv))
         return 1;

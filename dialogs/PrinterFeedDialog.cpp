@@ -2,8 +2,10 @@
 
 #include "CalibrationPage.h"
 #include "CommonDialogs.h"
+#include "EnvelopeJob.h"
 #include "EnvelopeOnPaper.h"
 #include "MessageBox.h"
+#include "PrintFileOutput.h"
 #include "PrivateProfile.h"
 #include "ProfileFile.h"
 
@@ -50,7 +52,7 @@ PrinterFeedDialog::PrinterFeedDialog(QSizeF envelopeMillimetres, const QString &
                                      QWidget *parent)
     : QDialog(parent), m_envelope(envelopeMillimetres), m_printer(new QComboBox(this)),
       m_rotation(new QComboBox(this)), m_placement(new QComboBox(this)),
-      m_offsetX(makeOffsetBox(this)), m_offsetY(makeOffsetBox(this)),
+      m_offsetX(makeOffsetBox(this)), m_offsetY(makeOffsetBox(this)), m_tray(new QComboBox(this)),
       m_pageSetup(new QCheckBox(this))
 {
     setWindowTitle(tr("Nastavení tiskárny pro obálky"));
@@ -59,6 +61,7 @@ PrinterFeedDialog::PrinterFeedDialog(QSizeF envelopeMillimetres, const QString &
     m_placement->setObjectName(QStringLiteral("placement"));
     m_offsetX->setObjectName(QStringLiteral("offsetX"));
     m_offsetY->setObjectName(QStringLiteral("offsetY"));
+    m_tray->setObjectName(QStringLiteral("tray"));
     m_pageSetup->setObjectName(QStringLiteral("pageSetup"));
     for (const QString &name : printerNames())
         m_printer->addItem(printerDisplayName(name), name);
@@ -74,6 +77,7 @@ PrinterFeedDialog::PrinterFeedDialog(QSizeF envelopeMillimetres, const QString &
     form->addRow(tr("&Umístění v podavači:"), m_placement);
     form->addRow(tr("Posun &vodorovně:"), m_offsetX);
     form->addRow(tr("Posun &svisle:"), m_offsetY);
+    form->addRow(tr("Po&davač obálek:"), m_tray);
     form->addRow(m_pageSetup);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -116,6 +120,7 @@ void PrinterFeedDialog::keepShown()
     paper.feed.offsetY = m_offsetY->value();
     if (!m_pageSetup->isChecked())
         paper.pageSetup.reset();
+    m_trays[shownPrinter()].chosen = m_tray->currentData().toString();
 }
 
 void PrinterFeedDialog::showPrinter(int index)
@@ -132,6 +137,20 @@ void PrinterFeedDialog::showPrinter(int index)
     m_placement->setCurrentIndex(m_placement->findData(int(paper.feed.placement)));
     m_offsetX->setValue(paper.feed.offsetX);
     m_offsetY->setValue(paper.feed.offsetY);
+    auto tray = m_trays.find(name);
+    if (tray == m_trays.end()) {
+        Tray shown{inputSlots(name), {}, {}};
+        if (const std::optional<InputSlot> slot = envelopeSlot(name, shown.feeds))
+            shown.inUse = slot->id();
+        shown.chosen = shown.inUse;
+        tray = m_trays.emplace(name, shown).first;
+    }
+    m_tray->clear();
+    m_tray->addItem(tr("Výchozí podavač tiskárny"), QString());
+    for (const InputSlot &slot : tray->second.feeds)
+        m_tray->addItem(slot.text, slot.id());
+    m_tray->setCurrentIndex(qMax(0, m_tray->findData(tray->second.chosen)));
+    m_tray->setEnabled(!tray->second.feeds.isEmpty());
     // Only a page setup chosen for this printer can be kept; choosing one is print setup's job.
     m_pageSetup->setText(pageSetupText(paper.pageSetup));
     m_pageSetup->setChecked(paper.pageSetup.has_value());
@@ -149,6 +168,9 @@ void PrinterFeedDialog::accept()
         if (!paper.pageSetup && PrinterPaperStore::loadPageSetup(name))
             written = PrinterPaperStore::forgetPageSetup(name) && written;
     }
+    for (const auto &[name, tray] : m_trays)
+        if (tray.chosen != tray.inUse)
+            written = PrinterPaperStore::saveInputSlot(name, tray.chosen.toStdString()) && written;
     if (!written) {
         showMessageBox(this,
                        tr("Nastavení tiskáren se nepodařilo uložit do souboru „%1“.")
@@ -180,11 +202,16 @@ void PrinterFeedDialog::printTestPage()
     } else {
         printer.setPrinterName(name);
     }
-    if (!printCalibrationPage(printer, m_envelope, m_edited[name]))
+    const Tray &tray = m_trays[name];
+    PrintFileOutput output(printer);
+    if (output.ready() && !printCalibrationPage(printer, m_envelope, m_edited[name],
+                                                slotWithId(tray.feeds, tray.chosen)))
         showMessageBox(
             this,
             tr("Zkušební stránku se nepodařilo vytisknout na „%1“.").arg(printerDisplayName(name)),
             tr("Chyba"), MessageIcon::Error);
+    else
+        output.commit(this);
 }
 
 QString printerSettingsName(const QPrinter &printer)
@@ -198,7 +225,6 @@ bool runEnvelopePageSetup(QPrinter &printer, QSizeF envelopeMillimetres, QWidget
     const PrinterPaper kept = PrinterPaperStore::load(name);
     const QPageLayout envelopePage =
         EnvelopeOnPaper(envelopeMillimetres, {kept.feed, std::nullopt}).pageLayout();
-    printer.setFullPage(true);
     askForPaper(printer, kept.pageSetup.value_or(envelopePage));
     QPageSetupDialog dialog(&printer, owner);
     if (dialog.exec() != QDialog::Accepted)
@@ -214,13 +240,15 @@ bool runEnvelopePageSetup(QPrinter &printer, QSizeF envelopeMillimetres, QWidget
 }
 
 bool printCalibrationPage(QPrinter &printer, QSizeF envelopeMillimetres,
-                          const PrinterPaper &settings)
+                          const PrinterPaper &settings, const std::optional<InputSlot> &slot)
 {
-    printer.setFullPage(true);
     printer.setDocName(QStringLiteral("Tobrel"));
-    QPainter painter;
-    if (!EnvelopeOnPaper(envelopeMillimetres, settings).beginOnPaper(painter, printer))
-        return false;
-    drawCalibrationPage(painter, envelopeMillimetres, printerSettingsName(printer), settings.feed);
-    return painter.end();
+    return printThroughSlot(printer, slot, [&] {
+        QPainter painter;
+        if (!EnvelopeOnPaper(envelopeMillimetres, settings).beginOnPaper(painter, printer))
+            return false;
+        drawCalibrationPage(painter, envelopeMillimetres, printerSettingsName(printer),
+                            settings.feed);
+        return painter.end();
+    });
 }

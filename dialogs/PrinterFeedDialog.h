@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InputSlots.h"
 #include "PrinterPaper.h"
 
 #include <QDialog>
@@ -13,8 +14,9 @@ class QDoubleSpinBox;
 class QPrinter;
 
 // "Nastavení tiskárny pro obálky…": per printer, how envelopes go in (turn, place in the
-// feed, correction) and whether the page setup chosen for it still applies; a test page
-// shows what to correct. The settings of the printers changed are written on OK only.
+// feed, correction, the input slot from the printer's own list) and whether the page setup
+// chosen for it still applies; a test page shows what to correct. The settings of the printers
+// changed are written on OK only.
 class PrinterFeedDialog : public QDialog
 {
     Q_OBJECT
@@ -41,8 +43,18 @@ private:
     QComboBox *m_placement;
     QDoubleSpinBox *m_offsetX;
     QDoubleSpinBox *m_offsetY;
+    QComboBox *m_tray;
     QCheckBox *m_pageSetup;
     std::map<QString, PrinterPaper> m_edited;
+    // Per printer shown: its slots, the one in use when the dialog showed it and the one
+    // chosen now ("option=value"; empty: the printer's default).
+    struct Tray
+    {
+        QList<InputSlot> feeds;
+        QString inUse;
+        QString chosen;
+    };
+    std::map<QString, Tray> m_trays;
     int m_shownIndex = -1;
 };
 
@@ -54,7 +66,7 @@ QString printerSettingsName(const QPrinter &printer);
 // envelope's own page drops it again. False when cancelled.
 bool runEnvelopePageSetup(QPrinter &printer, QSizeF envelopeMillimetres, QWidget *owner);
 
-// Prints the calibration page for the settings on printer (its name chosen already); false
-// when the job could not start.
+// Prints the calibration page for the settings on printer (its name chosen already) through
+// slot, as envelopes go; false when the job could not start.
 bool printCalibrationPage(QPrinter &printer, QSizeF envelopeMillimetres,
-                          const PrinterPaper &settings);
+                          const PrinterPaper &settings, const std::optional<InputSlot> &slot);

@@ -154,6 +154,21 @@ AddressFileImport readAddressFile(const QString &path, const std::optional<Colum
         result.error = unknownKind(path);
         return result;
     }
+    // Not opened unless it is a file of a bounded size: a pipe would wait and a device
+    // never end, and a huge file would exhaust the memory its entries need.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.error = tr("Soubor „%1“ nelze importovat: %2")
+                           .arg(QDir::toNativeSeparators(path), notRegularFileText());
+        return result;
+    }
+    if (info.size() > kMaxAddressFileBytes) {
+        result.error = tr("Soubor „%1“ nelze importovat: je větší než %2 MB, a takový seznam "
+                          "adres by se do paměti nevešel. Rozdělte ho na menší soubory.")
+                           .arg(QDir::toNativeSeparators(path))
+                           .arg(kMaxAddressFileBytes >> 20);
+        return result;
+    }
     const FileContents contents = readWholeFile(path);
     if (contents.status != FileReadStatus::Read) {
         result.error =

@@ -31,6 +31,8 @@ struct AddressFileImport
     std::vector<std::pair<std::string, QString>> changes; // label, what was changed and why
     QStringList withoutAddress; // contacts with no place to send to, left out
 };
+// Larger files are refused before they are read: a hundred times a long address book.
+inline constexpr qint64 kMaxAddressFileBytes = qint64(64) << 20;
 // With columns, a CSV's columns are taken as chosen; without, as its header names them or
 // as the user chose for that header before.
 AddressFileImport readAddressFile(const QString &path,

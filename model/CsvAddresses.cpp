@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace {
 
@@ -41,6 +42,31 @@ QChar detectSeparator(QStringView text)
     if (tabs > semicolons)
         return u'\t';
     return u';';
+}
+
+// A field a spreadsheet would run as a formula (or one that looks like such a field already
+// kept as text) is written behind an apostrophe, which spreadsheets show as text; reading
+// takes exactly that apostrophe away again, so every field comes back as it was.
+bool needsFormulaGuard(QStringView field)
+{
+    static constexpr std::u16string_view kFormulaStarts = u"=+-@\t\r";
+    qsizetype first = 0;
+    while (first < field.size() && field[first] == u'\'')
+        ++first;
+    return first < field.size() &&
+           kFormulaStarts.find(field[first].unicode()) != std::u16string_view::npos;
+}
+
+QString guardedAgainstFormula(const QString &field)
+{
+    return needsFormulaGuard(field) ? u'\'' + field : field;
+}
+
+QString withoutFormulaGuard(QString field)
+{
+    if (field.startsWith(u'\'') && needsFormulaGuard(QStringView(field).mid(1)))
+        field.remove(0, 1);
+    return field;
 }
 
 } // namespace
@@ -95,7 +121,7 @@ CsvSheet readCsvSheet(QStringView text)
             while (i < text.size() && text[i] != separator && text[i] != u'\r' && text[i] != u'\n')
                 field += text[i++];
         }
-        record << field;
+        record << withoutFormulaGuard(std::move(field));
         if (i >= text.size())
             break;
         if (text[i] == separator) {
@@ -140,7 +166,8 @@ ParsedAddresses parseCsvAddresses(QStringView text)
 
 QByteArray csvAddressBytes(const std::vector<ImportedAddress> &addresses, bool withHeader)
 {
-    const auto field = [](QString text) {
+    const auto field = [](const QString &value) {
+        QString text = guardedAgainstFormula(value);
         if (!text.contains(u';') && !text.contains(u'"') && !text.contains(u'\n') &&
             !text.contains(u'\r'))
             return text;

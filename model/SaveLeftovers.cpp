@@ -1,6 +1,6 @@
 #include "SaveLeftovers.h"
 
-#include "StoreFiles.h"
+#include "SafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,19 +8,14 @@
 
 void removeSaveLeftovers(const QDateTime &sessionStart)
 {
-    // The temporary name is the file's name, a dot and six letters or digits.
     static const QRegularExpression leftover(
-        QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$")
-            .arg(QStringList{QString::fromLatin1(kEnvelopeStoreName),
-                             QString::fromLatin1(kAddressStoreName),
-                             QString::fromLatin1(kPrintFontFileName),
-                             QString::fromLatin1(kRecoveryFileName)}
-                     .replaceInStrings(QStringLiteral("."), QStringLiteral("\\."))
-                     .join(QLatin1Char('|'))));
+        QStringLiteral("^%1[A-Za-z0-9]{6}$")
+            .arg(QRegularExpression::escape(QLatin1String(kPendingFilePrefix))));
     // Some file systems keep modification times to two seconds only.
     const QDateTime since = sessionStart.addSecs(-2);
     const QDir folder(QStringLiteral("."));
-    for (const QFileInfo &file : folder.entryInfoList(QDir::Files)) {
+    for (const QFileInfo &file :
+         folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
         if (leftover.match(file.fileName()).hasMatch() && file.lastModified() >= since)
             QFile::remove(file.fileName());
     }

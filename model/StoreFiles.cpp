@@ -3,6 +3,7 @@
 #include "Archive.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -105,10 +106,11 @@ PrintFont defaultPrintFont()
 namespace {
 // A list store: missing is silent; anything but a whole read is damage, with the entries
 // that read (in, kept) appended before the fault.
-template <typename Read> LoadReport loadListStore(const QString &path, Read read)
+template <typename Read>
+LoadReport loadListStore(const QString &path, Read read, Links links = Links::Follow)
 {
     LoadReport report;
-    const FileContents contents = readWholeFile(path);
+    const FileContents contents = readWholeFile(path, links);
     if (contents.status == FileReadStatus::Missing)
         return report;
     report.state = LoadReport::State::Damaged;
@@ -155,21 +157,27 @@ LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
 LoadReport loadRecoveryStore(const QString &path, EnvelopeFormatArray &envelopes,
                              AddressEntryArray &senders, AddressEntryArray &addressees)
 {
-    return loadListStore(path, [&](ArchiveReader &in, int &kept) {
-        return readEnvelopeList(in, appendTo(envelopes, kept), makeRoomIn(envelopes)) &&
-               readAddressList(in, appendTo(senders, in, kept), makeRoomIn(senders)) &&
-               readAddressList(in, appendTo(addressees, in, kept), makeRoomIn(addressees));
-    });
+    return loadListStore(
+        path,
+        [&](ArchiveReader &in, int &kept) {
+            return readEnvelopeList(in, appendTo(envelopes, kept), makeRoomIn(envelopes)) &&
+                   readAddressList(in, appendTo(senders, in, kept), makeRoomIn(senders)) &&
+                   readAddressList(in, appendTo(addressees, in, kept), makeRoomIn(addressees));
+        },
+        Links::Refuse);
 }
 
 bool saveRecoveryStore(const QString &path, const EnvelopeFormatArray &envelopes,
                        const AddressEntryArray &senders, const AddressEntryArray &addressees)
 {
-    return writeArchiveSafely(path, [&](ArchiveWriter &out) {
-        writeEnvelopeList(out, envelopes);
-        writeAddressList(out, senders);
-        writeAddressList(out, addressees);
-    });
+    return writeArchiveSafely(
+        path,
+        [&](ArchiveWriter &out) {
+            writeEnvelopeList(out, envelopes);
+            writeAddressList(out, senders);
+            writeAddressList(out, addressees);
+        },
+        nullptr, Links::Refuse);
 }
 
 LoadReport loadPrintFont(const QString &path, PrintFont &font)
@@ -220,7 +228,7 @@ bool saveAddressStore(const QString &path, const AddressEntryArray &senders,
 }
 
 bool writeArchiveSafely(const QString &path, const std::function<void(ArchiveWriter &)> &encode,
-                        QString *why)
+                        QString *why, Links links)
 {
     return writeFileSafely(
         path,
@@ -229,7 +237,7 @@ bool writeArchiveSafely(const QString &path, const std::function<void(ArchiveWri
             encode(out);
             return out.finish();
         },
-        why);
+        why, links);
 }
 
 bool savePrintFont(const QString &path, const PrintFont &font, QString *why)
@@ -308,4 +316,11 @@ bool readAddressList(ArchiveReader &in, const std::function<void(AddressView &&)
 {
     // Two one-byte string lengths.
     return readList<AddressView>(in, readAddress, 2, sink, expect);
+}
+
+bool unsavedChangesWait()
+{
+    // A link by that name is not the program's file: the window reports it.
+    const QFileInfo file(QString::fromLatin1(kRecoveryFileName));
+    return file.isFile() && !file.isSymLink();
 }

@@ -2,6 +2,7 @@
 
 #include "AddressEntryArray.h"
 #include "LogFont.h"
+#include "SafeFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -47,8 +48,12 @@ LoadReport loadAddressStore(const QString &path, AddressEntryArray &senders,
                             AddressEntryArray &addressees);
 LoadReport loadRecoveryStore(const QString &path, EnvelopeFormatArray &envelopes,
                              AddressEntryArray &senders, AddressEntryArray &addressees);
+// The recovery file is never read or written through a link at its name.
 bool saveRecoveryStore(const QString &path, const EnvelopeFormatArray &envelopes,
                        const AddressEntryArray &senders, const AddressEntryArray &addressees);
+// A session that was cut short left changes in the recovery file that the stores lack: until
+// the window has offered them back, nothing else may change the stores.
+bool unsavedChangesWait();
 // Missing, or too short for its fields: font is the default.
 LoadReport loadPrintFont(const QString &path, PrintFont &font);
 
@@ -70,7 +75,7 @@ QString keepDamagedFile(const QString &path);
 // Writes a file encoded by encode, chunk by chunk as the bytes come (a long list needs no
 // block of its own size), safely as writeFileSafely does.
 bool writeArchiveSafely(const QString &path, const std::function<void(ArchiveWriter &)> &encode,
-                        QString *why = nullptr);
+                        QString *why = nullptr, Links links = Links::Follow);
 
 // The list encodings, shared with the backup files: a count, then the entries.
 void writeEnvelopeList(ArchiveWriter &out, const EnvelopeFormatArray &envelopes);

@@ -84,12 +84,23 @@ bool EnvelopeOnPaper::beginOnPaper(QPainter &painter, QPagedPaintDevice &device)
 
 bool askForPaper(QPagedPaintDevice &device, const QPageLayout &paper)
 {
-    if (device.setPageLayout(paper))
+    // A printer takes the whole layout it is given, mode included, even when it then refuses
+    // it for its margins; a layout in the standard mode would put the origin at the printable
+    // area's corner and move every text by the printer's margins.
+    QPageLayout fullPage = paper;
+    fullPage.setMode(QPageLayout::FullPageMode);
+    if (device.setPageLayout(fullPage))
         return true;
     // Refused for its margins by a printer that cannot print up to the edges: its full page
     // still starts at the paper's corner.
     const bool sized = device.setPageSize(paper.pageSize());
-    return device.setPageOrientation(paper.orientation()) && sized;
+    const bool turned = device.setPageOrientation(paper.orientation());
+    QPageLayout kept = device.pageLayout();
+    if (kept.mode() != QPageLayout::FullPageMode) {
+        kept.setMode(QPageLayout::FullPageMode);
+        device.setPageLayout(kept);
+    }
+    return sized && turned;
 }
 
 bool beginEnvelopeRun(QPainter &painter, QPagedPaintDevice &device,

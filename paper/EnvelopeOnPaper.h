@@ -22,15 +22,14 @@ public:
     EnvelopeOnPaper(const EnvelopeFormat &format, const PrinterPaper &printer);
     EnvelopeOnPaper(QSizeF envelopeMillimetres, const PrinterPaper &printer);
 
-    // Set with the printer's full page on, so coordinates start at the paper's corner.
+    // Asked for in full-page mode, so coordinates start at the paper's corner.
     const QPageLayout &pageLayout() const { return m_pageLayout; }
     QTransform transform(int dpiX, int dpiY) const;
     // The same in millimetres.
     const QTransform &transformMillimetres() const { return m_millimetres; }
 
     // Asks device for the page (it keeps what it can take) and begins painter on it with the
-    // transform set, so the envelope is drawn as on its own page. A QPrinter needs its full
-    // page on first, or its printable area moves the origin. False when the painter could
+    // transform set, so the envelope is drawn as on its own page. False when the painter could
     // not begin.
     bool beginOnPaper(QPainter &painter, QPagedPaintDevice &device) const;
 
@@ -40,8 +39,9 @@ private:
 };
 
 // Asks device for paper, or where a printer refuses it because it cannot print up to the
-// paper's edges, for its size and orientation. The device keeps what it cannot take; false
-// then.
+// paper's edges, for its size and orientation, and leaves it in full-page mode whatever it
+// took: the origin is the paper's corner, never the printable area's. The device keeps what
+// it cannot take; false then.
 bool askForPaper(QPagedPaintDevice &device, const QPageLayout &paper);
 
 // Begins painter on device for a run of envelopes of format on that printer's paper; with no

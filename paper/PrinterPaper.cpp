@@ -18,6 +18,9 @@ constexpr char kOffsetY[] = "posunY";
 constexpr char kPaperWidth[] = "papirSirka";
 constexpr char kPaperHeight[] = "papirVyska";
 constexpr char kPaperLandscape[] = "papirNaSirku";
+constexpr char kInputSlot[] = "podavac";
+// Stands for a key that is not there: no slot value can hold a control character.
+constexpr char kNotChosen[] = "\x01";
 
 ProfileFile profile()
 {
@@ -99,6 +102,19 @@ bool forgetPageSetup(const QString &printerName)
     // The INI functions keep a key once written; an empty width reads as no page setup.
     ProfileFile file = profile();
     return file.WriteString(kSection, key(printerName, kPaperWidth), "") != 0;
+}
+
+std::optional<std::string> loadInputSlot(const QString &printerName)
+{
+    std::string slot = profile().GetString(kSection, key(printerName, kInputSlot), kNotChosen);
+    if (slot == kNotChosen)
+        return std::nullopt;
+    return slot;
+}
+
+bool saveInputSlot(const QString &printerName, std::string_view slot)
+{
+    return profile().WriteString(kSection, key(printerName, kInputSlot), slot) != 0;
 }
 
 } // namespace PrinterPaperStore

@@ -38,7 +38,9 @@ struct PrinterPaper
 // and names that differ only in letter case (one queue to CUPS) share their keys. The PDF
 // file output has the empty name. Values: "otoceni" (%d degrees), "umisteni" (%d: 0 left,
 // 1 centre, 2 right), "posunX", "posunY" (%f mm); the page setup as "papirSirka",
-// "papirVyska" (%f mm, short side first; empty: none) and "papirNaSirku" (%d: 1 landscape).
+// "papirVyska" (%f mm, short side first; empty: none) and "papirNaSirku" (%d: 1 landscape);
+// the input slot for envelopes as "podavac", the printer's option and its value
+// ("InputSlot=ManualEnv"; empty: the printer's default; no key: not chosen yet).
 namespace PrinterPaperStore {
 
 inline constexpr char kSection[] = "TISKARNY";
@@ -56,5 +58,9 @@ bool saveFeed(const QString &printerName, const PrinterFeed &feed);
 // the paper's corner.
 bool savePageSetup(const QString &printerName, const QPageLayout &layout);
 bool forgetPageSetup(const QString &printerName);
+
+// The input slot chosen for envelopes; none when the user has not chosen one.
+std::optional<std::string> loadInputSlot(const QString &printerName);
+bool saveInputSlot(const QString &printerName, std::string_view slot);
 
 } // namespace PrinterPaperStore

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SafeFile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -9,9 +11,6 @@
 #include <string>
 #include <string_view>
 #include <utility>
-
-// Writes one chunk of a file's bytes; false when it could not.
-using ChunkWriter = std::function<bool(QByteArrayView chunk)>;
 
 // The binary archive encoding of the store and backup files: little-endian 32-bit
 // integers, IEEE floats bit for bit, strings with a 1-, 3- or 7-byte length prefix.
@@ -65,30 +64,3 @@ private:
     QByteArray m_bytes;
     qsizetype m_pos = 0;
 };
-
-enum class FileReadStatus { Missing, Read, Unreadable };
-struct FileContents
-{
-    FileReadStatus status = FileReadStatus::Missing;
-    QByteArray bytes;
-    int error = 0; // why it is not Read: the system's error code
-};
-// Paths go to the system as bytes (QFile::encodeName), so that a folder whose name is not
-// valid UTF-8 still works when it is reached by a relative path; the byte forms serve
-// paths whose bytes a QString cannot carry.
-FileContents readWholeFile(const QString &path);
-FileContents readWholeFile(const QByteArray &nativePath);
-
-// Writes a temporary file beside the target, syncs it to the disk and renames it over the
-// target: on any failure (a full disk too) the previous file stays whole, false comes
-// back, and why is set to the reason in Czech. Not QSaveFile: it makes a relative name
-// absolute through text, which fails in a folder whose name is not valid UTF-8.
-bool writeFileSafely(const QString &path, QByteArrayView bytes, QString *why = nullptr);
-bool writeFileSafely(const QByteArray &nativePath, QByteArrayView bytes, QString *why = nullptr);
-// The same with the bytes made as they are written: produce hands them to the writer it is
-// given and returns whether all were written.
-bool writeFileSafely(const QString &path, const std::function<bool(const ChunkWriter &)> &produce,
-                     QString *why = nullptr);
-bool writeFileSafely(const QByteArray &nativePath,
-                     const std::function<bool(const ChunkWriter &)> &produce,
-                     QString *why = nullptr);

@@ -26,12 +26,13 @@ QString fileErrorText(int errorCode)
     case EISDIR:
         return tr("Pod tímto názvem je složka.");
     case ELOOP:
-        return tr("Cesta vede přes příliš mnoho odkazů.");
+        return tr("Pod tímto názvem je symbolický odkaz, přes který se nezapisuje, nebo cesta "
+                  "vede přes smyčku odkazů.");
     case EMFILE:
     case ENFILE:
         return tr("Je otevřeno příliš mnoho souborů.");
     case EFBIG:
-        return tr("Soubor je příliš velký.");
+        return tr("Soubor by byl větší, než systém dovoluje.");
     case EBUSY:
     case ETXTBSY:
         return tr("Soubor je právě používán.");
@@ -42,4 +43,11 @@ QString fileErrorText(int errorCode)
         // The system's own words are not Czech: its number is at least something to quote.
         return tr("Chyba systému č. %1.").arg(errorCode);
     }
+}
+
+QString notRegularFileText()
+{
+    return QCoreApplication::translate("FileError",
+                                       "Pod tímto názvem není obyčejný soubor, ale zařízení nebo "
+                                       "roura.");
 }

@@ -37,17 +37,28 @@ void drawClippedText(QPainter &painter, const QRect &rect, const QString &text)
     painter.restore();
 }
 
-bool textFitsIn(const QPainter &painter, const QRect &rect, const QString &text)
+int firstCutLine(const QPainter &painter, const QRect &rect, const QString &text)
 {
     if (text.isEmpty())
-        return true;
+        return -1;
     const QFontMetrics metrics(painter.font(), painter.device());
+    const int step = lineStep(painter);
     const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
-    if (qint64(lines.size()) * lineStep(painter) > rect.height())
-        return false;
-    return std::all_of(lines.cbegin(), lines.cend(), [&](QStringView line) {
-        return metrics.horizontalAdvance(line.toString()) <= rect.width();
-    });
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if ((i + 1) * qint64(step) > rect.height() ||
+            metrics.horizontalAdvance(lines[i].toString()) > rect.width())
+            return int(i);
+    return -1;
+}
+
+QRect lineRect(const QPainter &painter, const QRect &rect, const QString &text, int line)
+{
+    const QString lineText = text.section(QLatin1Char('\n'), line, line);
+    const int step = lineStep(painter);
+    const QRect whole(rect.left(), rect.top() + line * step,
+                      QFontMetrics(painter.font(), painter.device()).horizontalAdvance(lineText),
+                      step);
+    return whole.intersected(rect);
 }
 
 QFont fontWithPixelHeight(const LOGFONT &record, int pixels)

@@ -13,8 +13,13 @@ class QString;
 // stands. Nothing is drawn for an empty text.
 void drawClippedText(QPainter &painter, const QRect &rect, const QString &text);
 
-// Whether drawClippedText shows all of text in rect with the painter's font, or cuts some off.
-bool textFitsIn(const QPainter &painter, const QRect &rect, const QString &text);
+// The first line (from 0) of text that drawClippedText cuts off in rect with the painter's
+// font, at the rect's right or bottom edge; -1 when all of it shows.
+int firstCutLine(const QPainter &painter, const QRect &rect, const QString &text);
+
+// Where drawClippedText puts line (from 0) of text in rect: from the rect's left, as wide as
+// the line's text, within rect.
+QRect lineRect(const QPainter &painter, const QRect &rect, const QString &text, int line);
 
 // The font of a record at a character height in device pixels; zero or less keeps the
 // default size, as the old font height 0 did.

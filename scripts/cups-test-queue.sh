@@ -4,6 +4,9 @@
 # folder, then the given test program with CUPS_SERVER pointing at the private socket and
 # TOBREL_TEST_QUEUE / TOBREL_TEST_QUEUE_OUT naming the queue and the folder its PDFs land in;
 # TOBREL_TEST_MARGINS_QUEUE names a queue whose printer cannot print up to the paper's edges.
+# Queues with manufacturers' PostScript descriptions write the printer-ready job to a file:
+# TOBREL_TEST_PPD_QUEUES lists them, each job lands in TOBREL_TEST_PPD_OUT/<queue>.ps and each
+# queue's description is TOBREL_TEST_PPD_OUT/<queue>.ppd.
 # Exits 77 (skipped) only when the daemon cannot be brought up at all.
 set -euo pipefail
 
@@ -31,7 +34,7 @@ trap 'exit 143' TERM INT
 
 # Filters run as lp: the folders they read and write must be open to it.
 chmod 0755 "$work"
-mkdir -p "$work"/{etc/ppd,spool/tmp,cache,state,log,out,pdf-spool}
+mkdir -p "$work"/{etc/ppd,spool/tmp,cache,state,log,out,pdf-spool,jobs}
 chmod 1777 "$work"/spool/tmp "$work"/out "$work"/pdf-spool
 socket="$work/cups.sock"
 
@@ -45,7 +48,7 @@ ErrorLog $work/log/error_log
 AccessLog $work/log/access_log
 PageLog $work/log/page_log
 SystemGroup root
-FileDevice No
+FileDevice Yes
 CONF
 cat >"$work/etc/cupsd.conf" <<CONF
 LogLevel warn
@@ -96,6 +99,25 @@ lpstat -p "$queue" >/dev/null
 lpadmin -p "${queue}_margins" -E -v "cups-pdf:/$queue" \
     -P /usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd 2>&1 | grep -v -i "deprecated" >&2 || true
 lpstat -p "${queue}_margins" >/dev/null
+
+# Office printers of different makers, with unprintable margins and their own names for the
+# envelope and manual feeds, as their drivers' packages install them.
+ppd_queues=()
+while read -r driver ppd name; do
+    [ -x "/usr/lib/cups/driver/$driver" ] || { echo "no $driver driver: $name left out" >&2; continue; }
+    "/usr/lib/cups/driver/$driver" cat "$driver:0/ppd/$ppd" >"$work/jobs/$name.ppd" 2>/dev/null || continue
+    lpadmin -p "$name" -E -v "file://$work/jobs/$name.ps" -P "$work/jobs/$name.ppd" 2>&1 \
+        | grep -v -i "deprecated" >&2 || true
+    lpstat -p "$name" >/dev/null && ppd_queues+=("$name")
+done <<QUEUES
+postscript-hp hplip/HP/hp-laserjet_4250-ps.ppd hp_laserjet_4250
+openprinting-ppds openprinting/Kyocera/en/Kyocera_CS-C2525E_en.ppd kyocera_cs_c2525e
+openprinting-ppds openprinting/Lexmark/Lexmark_B2300_Series.ppd lexmark_b2300
+openprinting-ppds openprinting/Epson/epal2600.ppd epson_al_2600
+openprinting-ppds openprinting/Brother/BR2600CN_GPL.ppd brother_hl_2600cn
+openprinting-ppds openprinting/Canon/cnadv4025x1g.ppd canon_ir_adv_4025
+QUEUES
+export TOBREL_TEST_PPD_QUEUES="${ppd_queues[*]}" TOBREL_TEST_PPD_OUT="$work/jobs"
 
 export TOBREL_TEST_QUEUE="$queue" TOBREL_TEST_QUEUE_OUT="$work/out"
 export TOBREL_TEST_MARGINS_QUEUE="${queue}_margins"

@@ -12,6 +12,7 @@
 #include "CommonDialogs.h"
 #include "Cp1250.h"
 #include "EnvelopeGeometry.h"
+#include "EnvelopeJob.h"
 #include "EnvelopeOnPaper.h"
 #include "EnvelopePage.h"
 #include "EnvelopePaper.h"
@@ -21,16 +22,19 @@
 #include "NoPageRange.h"
 #include "NumberText.h"
 #include "PostedEvents.h"
+#include "PrintFileOutput.h"
 #include "PrinterFeedDialog.h"
 #include "ProfileFile.h"
 #include "SortedList.h"
 #include "UnprintableEdges.h"
 
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 
 #include <array>
 #include <utility>
@@ -47,6 +51,31 @@ void markPrintingLimits(QPainter &painter, const QPrinter &printer, const QList<
         painter.drawRect(box);
     painter.restore();
     shadeUnprintableEdges(painter, printer);
+}
+
+// The resolution the view measures the printed texts at, as most printers print.
+constexpr int kMeasuringResolution = 600;
+
+// A red mark just right of box's top-right corner.
+QRect cutMarker(const QRect &box)
+{
+    return QRect(box.right() + 3, box.top(), 14, 14);
+}
+
+void drawCutMarker(QPainter &painter, const QRect &marker)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::red);
+    painter.drawEllipse(marker);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(11);
+    painter.setFont(font);
+    painter.drawText(marker, Qt::AlignCenter, QStringLiteral("!"));
+    painter.restore();
 }
 
 // The commands after which a list may differ.
@@ -208,6 +237,9 @@ void CTobrelView::CreateControls()
     m_senderCombo->setLabelModel(&m_senderList);
     m_senderEdit = makeTextBox(3, "m_senderEdit", QRect(0, 0, 1, 1), this);
     m_addresseeEdit = makeTextBox(4, "m_addresseeEdit", QRect(1, 1, 1, 1), this);
+    // The marks of text that will be cut follow the texts as they are typed.
+    connect(m_senderEdit, &QTextEdit::textChanged, this, qOverload<>(&QWidget::update));
+    connect(m_addresseeEdit, &QTextEdit::textChanged, this, qOverload<>(&QWidget::update));
 
     // Only the user's selections apply an entry; the program's own selections do not.
     connect(m_envelopeCombo, &QComboBox::activated, this, &CTobrelView::OnEnvelopeChange);
@@ -404,6 +436,17 @@ bool CTobrelView::event(QEvent *event)
         OnComboEnter(static_cast<ControlEvent *>(event)->control());
         return true;
     }
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        for (const auto &[marker, text] : m_cutMarkers)
+            if (marker.contains(help->pos())) {
+                QToolTip::showText(help->globalPos(), text, this, marker);
+                return true;
+            }
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
     if (event->type() == WM_EDIT_KEYDOWN) {
         // Only the addressee's keys reach the third field; the sender's do nothing.
         if (m_addresseeEdit && static_cast<ControlEvent *>(event)->control() == m_addresseeEdit)
@@ -431,14 +474,43 @@ void CTobrelView::OnDraw(QPainter &painter)
 {
     EnvelopePreview preview;
     preview.scale = m_scale;
+    m_cutMarkers.clear();
     if (m_envelopeCombo && m_envelopeCombo->count() > 0) {
         if (const EnvelopeFormat *format = FindEnvelope(selectedLabel(m_envelopeCombo))) {
+            const EnvelopePage page = PageFor(format, false);
             preview.format = *format;
-            if (IsThirdFieldShown())
-                preview.thirdField = m_thirdField.valuesForPainting();
+            preview.thirdField = page.thirdField;
+            MarkCutTexts(page);
         }
     }
     drawEnvelopePreview(painter, preview);
+    for (const auto &[marker, text] : m_cutMarkers)
+        drawCutMarker(painter, marker);
+}
+
+void CTobrelView::MarkCutTexts(const EnvelopePage &page)
+{
+    findCutTexts(
+        1, [&page](qsizetype) { return page; }, kMeasuringResolution, {}, {},
+        [&](qsizetype, const CutText &cut) {
+            QRect box;
+            switch (cut.box) {
+            case CutText::Box::Sender:
+                box = m_senderEdit->geometry();
+                break;
+            case CutText::Box::Addressee:
+                box = m_addresseeEdit->geometry();
+                break;
+            case CutText::Box::ThirdField: {
+                const ThirdFieldValues &field = *page.thirdField;
+                box = EnvelopeGeometry::previewFieldBox(field.left, field.top, field.width,
+                                                        field.height, m_scale, logicalDpiX(),
+                                                        logicalDpiY());
+                break;
+            }
+            }
+            m_cutMarkers.append({cutMarker(box), describeCut(cut)});
+        });
 }
 
 void CTobrelView::focusInEvent(QFocusEvent *event)
@@ -661,8 +733,6 @@ QSizeF CTobrelView::SelectedEnvelopeMillimetres() const
 
 bool CTobrelView::BeginOnEnvelopePaper(QPainter &painter, QPrinter &printer) const
 {
-    // Positions are measured from the envelope's edges, so from the paper's corner.
-    printer.setFullPage(true);
     const EnvelopeFormat *format = SelectedEnvelope();
     return beginEnvelopeRun(painter, printer,
                             format ? std::optional<EnvelopeFormat>(*format) : std::nullopt,
@@ -752,22 +822,28 @@ void CTobrelView::OnBeginPrinting(QPainter &)
     // Nothing to set up: the page keeps no state between jobs.
 }
 
-EnvelopePage CTobrelView::CurrentPage()
+EnvelopePage CTobrelView::PageFor(const EnvelopeFormat *format, bool forPrinting)
 {
     EnvelopePage page;
     page.senderText = m_senderEdit->toPlainText();
     page.addresseeText = m_addresseeEdit->toPlainText();
     page.printFont = m_printFont;
     page.printFontSize = m_printFontSize;
-    if (m_envelopeCombo->count() > 0) {
-        m_curEnvelope = selectedLabel(m_envelopeCombo);
-        if (const EnvelopeFormat *format = FindEnvelope(m_curEnvelope)) {
-            page.format = *format;
-            if (IsThirdFieldShown())
-                page.thirdField = m_thirdField.valuesForPrinting();
-        }
+    if (format) {
+        page.format = *format;
+        if (IsThirdFieldShown())
+            page.thirdField =
+                forPrinting ? m_thirdField.valuesForPrinting() : m_thirdField.valuesForPainting();
     }
     return page;
+}
+
+EnvelopePage CTobrelView::CurrentPage()
+{
+    if (m_envelopeCombo->count() == 0)
+        return PageFor(nullptr, true);
+    m_curEnvelope = selectedLabel(m_envelopeCombo);
+    return PageFor(FindEnvelope(m_curEnvelope), true);
 }
 
 void CTobrelView::OnPrint(QPainter &painter)
@@ -793,8 +869,13 @@ bool CTobrelView::PrintEnvelope(QPrinter &printer)
 
 void CTobrelView::RunPrintJob()
 {
-    if (!PrintEnvelope(Printer()))
+    QPrinter &printer = Printer();
+    PrintFileOutput output(printer);
+    if (output.ready() && !printThroughSlot(printer, envelopeSlot(printerSettingsName(printer)),
+                                            [&] { return PrintEnvelope(printer); }))
         ReportPrintNotStarted();
+    else
+        output.commit(this);
 }
 
 void CTobrelView::ReportPrintNotStarted()
@@ -858,6 +939,8 @@ void CTobrelView::OnBatchPrint()
     }
     const std::vector<int> rows = chooser.checkedAddressees();
     const int count = int(rows.size());
+    if (!AcceptCutTexts(rows))
+        return;
 
     QPrintDialog dialog(&Printer(), this);
     // Page n is envelope n, so a jammed run can be resumed from where it stopped.
@@ -871,24 +954,35 @@ void CTobrelView::OnBatchPrint()
 
     EnvelopePage page = CurrentPage();
     const bool fieldFollows = page.thirdField && m_linkThirdField != 0;
-    QPainter painter;
-    if (!BeginOnEnvelopePaper(painter, Printer())) {
+    QPrinter &printer = Printer();
+    PrintFileOutput output(printer);
+    if (!output.ready()) {
+        output.commit(this);
+        return;
+    }
+    BatchPrintResult result;
+    const bool printed = printThroughSlot(printer, envelopeSlot(printerSettingsName(printer)), [&] {
+        QPainter painter;
+        if (!BeginOnEnvelopePaper(painter, printer))
+            return false;
+        result = printBatch(
+            painter, printer, count,
+            [&](int number) {
+                page.addresseeText =
+                    fromStoredText(m_addressees.ElementAt(rows[std::size_t(number - 1)]).text);
+                if (fieldFollows)
+                    page.thirdField->text = page.addresseeText;
+                return page;
+            },
+            this);
+        return !result.failed;
+    });
+    if (!printed) {
         ReportPrintNotStarted();
         return;
     }
-    const BatchPrintResult result = printBatch(
-        painter, Printer(), count,
-        [&](int number) {
-            page.addresseeText =
-                fromStoredText(m_addressees.ElementAt(rows[std::size_t(number - 1)]).text);
-            if (fieldFollows)
-                page.thirdField->text = page.addresseeText;
-            return page;
-        },
-        this);
-    if (result.failed)
-        ReportPrintNotStarted();
-    else if (result.cancelled)
+    output.commit(this);
+    if (result.cancelled)
         showMessageBox(this,
                        tr("Hromadný tisk byl zrušen. Do tiskárny bylo odesláno %1 z %2 obálek; "
                           "poslední odeslaná obálka má číslo %3.")
@@ -896,6 +990,35 @@ void CTobrelView::OnBatchPrint()
                            .arg(result.requested)
                            .arg(result.lastSent),
                        tr("Hromadný tisk"), MessageIcon::Information);
+}
+
+bool CTobrelView::AcceptCutTexts(const std::vector<int> &rows)
+{
+    EnvelopePage page = PageFor(SelectedEnvelope(), false);
+    const bool fieldFollows = page.thirdField && m_linkThirdField != 0;
+    QStringList cut;
+    findCutTexts(
+        qsizetype(rows.size()),
+        [&](qsizetype i) {
+            page.addresseeText = fromStoredText(m_addressees.ElementAt(rows[std::size_t(i)]).text);
+            if (fieldFollows)
+                page.thirdField->text = page.addresseeText;
+            return page;
+        },
+        kMeasuringResolution, {}, {},
+        [&](qsizetype i, const CutText &text) {
+            cut << tr("%1. %2 – %3")
+                       .arg(i + 1)
+                       .arg(fromCp1250(m_addressees.ElementAt(rows[std::size_t(i)]).label),
+                            describeCut(text));
+        });
+    return cut.isEmpty() ||
+           askYesNo(this,
+                    tr("Na těchto obálkách se text nevejde a bude oříznut:\n\n%1\n\nTisknout "
+                       "přesto?")
+                        .arg(cut.join(u'\n')),
+                    tr("Hromadný tisk"), tr("Tisknout přesto"), tr("Zrušit"),
+                    DefaultAnswer::No);
 }
 
 void CTobrelView::OnPrintPreviewChecked()
@@ -908,7 +1031,10 @@ void CTobrelView::OnPrintPreviewChecked()
             return;
         const EnvelopePage page = CurrentPage();
         drawEnvelopePage(painter, page);
-        markPrintingLimits(painter, *printer, cutTextBoxes(painter, page));
+        QList<QRect> cutBoxes;
+        for (const CutText &cut : cutTexts(painter, page))
+            cutBoxes.append(cut.rect);
+        markPrintingLimits(painter, *printer, cutBoxes);
         painter.end();
     });
     dialog.exec();

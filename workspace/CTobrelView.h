@@ -159,6 +159,14 @@ private:
     void ReportPrintNotStarted();
     // The page as printed now: boxes' texts, font, selected format, shown third field.
     EnvelopePage CurrentPage();
+    // The page with format; the third field's values taken as printing or painting takes them.
+    EnvelopePage PageFor(const EnvelopeFormat *format, bool forPrinting);
+    // Red marks beside the boxes whose text will be cut on paper, with what is cut as their
+    // tooltips; only the screen shows them.
+    void MarkCutTexts(const EnvelopePage &page);
+    // Batch printing: lists the envelopes of rows whose text will be cut; false when the user
+    // would rather not print them.
+    bool AcceptCutTexts(const std::vector<int> &rows);
     // The first format with the selected label, or null.
     const EnvelopeFormat *SelectedEnvelope() const;
     // The selected format's size for the paper; DL, the commonest, when there is none.
@@ -178,4 +186,5 @@ private:
     bool m_exitSaveDone = false;
     std::unique_ptr<QPrinter> m_printer;
     bool m_initialUpdateDone = false;
+    QList<std::pair<QRect, QString>> m_cutMarkers;
 };

@@ -4,6 +4,7 @@
 #include "StoreFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
 #include <bit>
@@ -43,7 +44,7 @@ RecoveryFile::RecoveryFile(const EnvelopeFormatArray &envelopes,
 bool RecoveryFile::offerLeftChanges(QWidget *owner, EnvelopeFormatArray &envelopes,
                                     AddressEntryArray &senders, AddressEntryArray &addressees)
 {
-    if (!QFile::exists(fileName()))
+    if (isLinkInTheWay(owner) || !QFile::exists(fileName()))
         return false;
     EnvelopeFormatArray leftEnvelopes;
     AddressEntryArray leftSenders;
@@ -128,8 +129,24 @@ void RecoveryFile::remove()
     m_holdsChanges = false;
 }
 
+bool RecoveryFile::isLinkInTheWay(QWidget *owner)
+{
+    if (m_disabled || !QFileInfo(fileName()).isSymLink())
+        return m_disabled;
+    m_disabled = true;
+    showMessageBox(owner,
+                   tr("Soubor „%1“ v této složce je symbolický odkaz. Program přes něj nic "
+                      "nečte ani nezapisuje a nechává ho, jak je, takže se neuložené změny "
+                      "neuschovávají. Odkaz odstraňte a spusťte program znovu.")
+                       .arg(fileName()),
+                   tr("Tobrel"), MessageIcon::Exclamation);
+    return true;
+}
+
 void RecoveryFile::write()
 {
+    if (isLinkInTheWay(nullptr))
+        return;
     // Changes undone again leave nothing to recover.
     if (m_savedFingerprint == fingerprintOf(m_envelopes, m_senders, m_addressees)) {
         QFile::remove(fileName());

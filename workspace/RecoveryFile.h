@@ -45,6 +45,10 @@ public:
 
 private:
     void write();
+    // A symbolic link at the file's name (anyone who can write to a shared folder could
+    // point it at any file of the user's) is reported once and left alone: the file is then
+    // neither read, written nor removed.
+    bool isLinkInTheWay(QWidget *owner);
 
     const EnvelopeFormatArray &m_envelopes;
     const AddressEntryArray &m_senders;
@@ -53,6 +57,6 @@ private:
     // Of the lists as the stores hold them; none after the lists came from the file.
     std::optional<std::size_t> m_savedFingerprint;
     bool m_holdsChanges = false;
-    // A file that could not be set aside is left for the user.
+    // A file that could not be set aside, or a link, is left for the user.
     bool m_disabled = false;
 };

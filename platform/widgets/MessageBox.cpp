@@ -1,5 +1,6 @@
 #include "MessageBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -116,7 +117,14 @@ void showMessageBox(QWidget *owner, const QString &text, const QString &caption,
     box.exec();
 }
 
-bool askYesNo(QWidget *owner, const QString &text, const QString &caption)
+bool askYesNo(QWidget *owner, const QString &text, const QString &caption,
+              DefaultAnswer defaultAnswer)
+{
+    return askYesNo(owner, text, caption, QString(), QString(), defaultAnswer);
+}
+
+bool askYesNo(QWidget *owner, const QString &text, const QString &caption, const QString &yes,
+              const QString &no, DefaultAnswer defaultAnswer)
 {
     if (writesToStandardError()) {
         writeToStandardError(caption, text);
@@ -124,7 +132,12 @@ bool askYesNo(QWidget *owner, const QString &text, const QString &caption)
     }
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     owner ? owner : QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(defaultAnswer == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    if (!yes.isEmpty())
+        box.button(QMessageBox::Yes)->setText(yes);
+    if (!no.isEmpty())
+        box.button(QMessageBox::No)->setText(no);
+    letLongTextScroll(box, text);
     return box.exec() == QMessageBox::Yes;
 }
 

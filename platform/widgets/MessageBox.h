@@ -25,8 +25,13 @@ using MessageBoxHandler =
                        MessageIcon icon)>;
 void setMessageBoxHandler(MessageBoxHandler handler);
 
-// A question with the buttons Yes (the default) and No; true for Yes.
-bool askYesNo(QWidget *owner, const QString &text, const QString &caption);
+// A question with the buttons Yes and No; true for Yes.
+enum class DefaultAnswer { Yes, No };
+bool askYesNo(QWidget *owner, const QString &text, const QString &caption,
+              DefaultAnswer defaultAnswer = DefaultAnswer::Yes);
+// The same with the buttons' own words ("Tisknout přesto", "Zrušit").
+bool askYesNo(QWidget *owner, const QString &text, const QString &caption, const QString &yes,
+              const QString &no, DefaultAnswer defaultAnswer);
 
 // While the program shuts down on a signal or at session end, a modal box would stop the
 // shutdown: messages then go to standard error instead, and a question is answered No.

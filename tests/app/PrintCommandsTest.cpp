@@ -105,6 +105,8 @@ private Q_SLOTS:
     void writesOnePagePerAddressee();
     void refusesWithoutWriting_data();
     void refusesWithoutWriting();
+    void warnsOfCutText_data();
+    void warnsOfCutText();
 };
 
 void PrintCommandsTest::writesOnePagePerAddressee_data()
@@ -221,6 +223,39 @@ void PrintCommandsTest::refusesWithoutWriting()
     QCOMPARE(QDir(folder.current.path()).entryList(QDir::Files), before);
     QVERIFY(previous.open(QIODevice::ReadOnly));
     QCOMPARE(previous.readAll(), QByteArray("old"));
+}
+
+void PrintCommandsTest::warnsOfCutText_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("warning"); // empty: none
+    const QString cut = QStringLiteral("Varování: obálka 2 – adresát: řádek 2 „%1“ se nevejde")
+                            .arg(QString(40, u'W'));
+    QTest::newRow("cut line: said, printed")
+        << QStringList{"--addressee", "Novák", "--addressee", "Dlouhý"} << 0 << cut;
+    QTest::newRow("--strict: nothing printed")
+        << QStringList{"--addressee", "Novák", "--addressee", "Dlouhý", "--strict"} << 3 << cut;
+    QTest::newRow("--strict, everything fits")
+        << QStringList{"--addressee", "Novák", "--strict"} << 0 << QString();
+}
+
+void PrintCommandsTest::warnsOfCutText()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, warning);
+    Folder folder;
+    AddressEntryArray senders, addressees;
+    addressees.Append(address("Novák", "Jan Novák\r\nKrátká 5\r\nBrno"));
+    addressees.Append(address("Dlouhý", ("Jan Dlouhý\r\n" + QByteArray(40, 'W')).constData()));
+    QVERIFY(saveAddressStore(folder.current.filePath(kAddressStoreName), senders, addressees));
+
+    const QString pdf = folder.current.filePath(QStringLiteral("out.pdf"));
+    QCOMPARE(folder.run(QStringList{"--format", "DL", "--pdf", pdf} + arguments), exitCode);
+    QCOMPARE(folder.errors.contains(QStringLiteral("Varování")), !warning.isEmpty());
+    QVERIFY2(folder.errors.contains(warning), qPrintable(folder.errors));
+    QCOMPARE(QFile::exists(pdf), exitCode == 0);
 }
 
 QTEST_GUILESS_MAIN(PrintCommandsTest)

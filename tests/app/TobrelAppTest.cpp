@@ -6,10 +6,12 @@
 #include "FileBytes.h"
 #include "ListsFolder.h"
 #include "MessageBox.h"
+#include "MessageRecorder.h"
 #include "ScopedDirectories.h"
 
 #include <QDialogButtonBox>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMenuBar>
@@ -97,6 +99,20 @@ private slots:
         view->m_senders.Append(AddressEntry{"Praha", "Jan"});
         view->NoteListsChanged();
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kRecoveryFileName), 3000);
+
+        // A link planted in the folder meanwhile is reported and never written through.
+        MessageRecorder messages;
+        QVERIFY(QFile::remove(kRecoveryFileName));
+        QVERIFY(writeFile(QStringLiteral("victim"), "the user's"));
+        QVERIFY(QFile::link(QStringLiteral("victim"), kRecoveryFileName));
+        view->m_senders.Append(AddressEntry{"Brno", "Eva"});
+        view->NoteListsChanged();
+        QTRY_COMPARE_WITH_TIMEOUT(messages.messages.size(), 1, 3000);
+        QVERIFY(messages.messages.front().text.contains("symbolický odkaz"));
+        QCOMPARE(readFile(QStringLiteral("victim")), QByteArray("the user's"));
+        QVERIFY(QFileInfo(kRecoveryFileName).isSymLink());
+        QVERIFY(QFile::remove(kRecoveryFileName));
+        view->m_senders.RemoveAt(1);
     }
 
     // Last: the window goes away.

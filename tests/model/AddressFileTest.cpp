@@ -231,6 +231,12 @@ private Q_SLOTS:
         const QByteArray label = "a" + QByteArray("ž").repeated(40);
         QTest::newRow("vCard folds between characters")
             << "a.vcf" << label << "\r\nFN:" + label + "\r\n";
+        // A spreadsheet shows a field behind an apostrophe as text, never as a formula.
+        for (const char *formula : {"=SUM(A1)", "+420 777", "-1", "@kontakt", "'=x"})
+            QTest::addRow("CSV keeps %s text", formula)
+                << "a.csv" << QByteArray(formula) << "\r\n'" + QByteArray(formula) + ';';
+        QTest::newRow("CSV keeps an apostrophe") << "a.csv" << QByteArray("'ahoj")
+                                                 << QByteArray("\r\n'ahoj;");
     }
 
     void exportBytes()
@@ -253,6 +259,7 @@ private Q_SLOTS:
             bytes.replace("\r\n ", "");
         }
         QVERIFY2(bytes.contains(written), bytes.constData());
+        QCOMPARE(entriesOf(readAddressFile(path).entries), entriesOf({list.GetAt(0)}));
     }
 };
 

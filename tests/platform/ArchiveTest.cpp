@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <sys/stat.h>
+
 class ArchiveTest : public QObject
 {
     Q_OBJECT
@@ -25,6 +27,8 @@ private Q_SLOTS:
     void readWholeFileStates();
     void safeWriteReplacesWhole();
     void safeWriteFailureKeepsOldFile();
+    void safeWriteRefusesWhatIsNoFile_data();
+    void safeWriteRefusesWhatIsNoFile();
 };
 
 void ArchiveTest::stringPrefix_data()
@@ -152,6 +156,9 @@ void ArchiveTest::readWholeFileStates()
     QVERIFY(dir.isValid());
     QCOMPARE(readWholeFile(dir.filePath("none")).status, FileReadStatus::Missing);
     QCOMPARE(readWholeFile(dir.path()).status, FileReadStatus::Unreadable);
+    // A pipe is refused at once instead of waited for.
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+    QCOMPARE(readWholeFile(dir.filePath("pipe")).status, FileReadStatus::Unreadable);
     // Nor is a name that cannot be opened missing, even for root: a link to itself.
     const QString loop = dir.filePath("loop");
     QVERIFY(QFile::link(loop, loop));
@@ -173,7 +180,7 @@ void ArchiveTest::safeWriteReplacesWhole()
     QVERIFY(writeFileSafely(path, QByteArray("a much longer first content")));
     QVERIFY(writeFileSafely(path, QByteArray("short")));
     QCOMPARE(readWholeFile(path).bytes, QByteArray("short"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"store"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"store"});
     QString why;
     QVERIFY(!writeFileSafely(dir.filePath("no/such/folder/store"), QByteArray("x"), &why));
     QCOMPARE(why, QStringLiteral("Složka neexistuje."));
@@ -195,6 +202,49 @@ void ArchiveTest::safeWriteFailureKeepsOldFile()
     if (written)
         QSKIP("the file system grants writes to a read-only folder here (root)");
     QCOMPARE(readWholeFile(path).bytes, QByteArray("old"));
+}
+
+void ArchiveTest::safeWriteRefusesWhatIsNoFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Links>("links");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("link, refused") << "link" << Links::Refuse << "symbolický odkaz";
+    QTest::newRow("pipe") << "pipe" << Links::Follow << "není obyčejný soubor";
+    QTest::newRow("link to a pipe") << "link to pipe" << Links::Follow << "není obyčejný soubor";
+    QTest::newRow("folder") << "folder" << Links::Follow << "složka";
+}
+
+void ArchiveTest::safeWriteRefusesWhatIsNoFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(Links, links);
+    QFETCH(QString, why);
+    QTemporaryDir dir;
+    const QString target = dir.filePath("target");
+    const QString other = dir.filePath("other");
+    QVERIFY(writeFileSafely(other, QByteArray("the user's")));
+    if (kind == "folder")
+        QVERIFY(QDir(dir.path()).mkdir("target"));
+    if (kind.endsWith("pipe")) {
+        const QString pipe = kind == "pipe" ? target : other;
+        QFile::remove(pipe);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    }
+    if (kind.startsWith("link"))
+        QVERIFY(QFile::link(other, target));
+    const QFileInfo before(target);
+    QString reason;
+    QVERIFY(!writeFileSafely(target, QByteArray("new"), &reason, links));
+    QVERIFY2(reason.contains(why), qPrintable(reason));
+    const QFileInfo after(target);
+    QCOMPARE(after.isSymLink(), before.isSymLink());
+    QCOMPARE(after.isFile(), before.isFile());
+    if (kind == "link")
+        QCOMPARE(readWholeFile(other).bytes, QByteArray("the user's"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                        QDir::NoDotAndDotDot),
+             QStringList({"other", "target"}));
 }
 
 QTEST_GUILESS_MAIN(ArchiveTest)

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -150,6 +151,8 @@ private Q_SLOTS:
     void thirdFieldOnlyWhileShown();
     void marksTextTheBoxCuts_data();
     void marksTextTheBoxCuts();
+    void viewMarksTextThatWillBeCut_data();
+    void viewMarksTextThatWillBeCut();
     void pdfPlacesTheTexts_data();
     void pdfPlacesTheTexts();
 };
@@ -307,18 +310,28 @@ void EnvelopePrintTest::pdfPlacesTheTexts()
 void EnvelopePrintTest::marksTextTheBoxCuts_data()
 {
     QTest::addColumn<QString>("addressee");
-    QTest::addColumn<QList<QRect>>("cut");
-    const QRect addresseeBox = corners(2598, 1299, 5409, 2693).toRect();
-    QTest::newRow("fits") << QStringLiteral("Jan Novák\nKrátká 5\nBrno") << QList<QRect>{};
-    QTest::newRow("line past the right edge") << QString(60, u'W') << QList<QRect>{addresseeBox};
+    QTest::addColumn<QList<QRect>>("unprintable");
+    QTest::addColumn<int>("cutLine"); // of the addressee; -1: nothing cut
+    QTest::addColumn<bool>("atPrinterEdge");
+    const QList<QRect> none;
+    const QList<QRect> bottomStrip = {QRect(0, 2400, 5409, 300)};
+    QTest::newRow("fits") << QStringLiteral("Jan Novák\nKrátká 5\nBrno") << none << -1 << false;
+    QTest::newRow("line past the right edge")
+        << QStringLiteral("Jan\n") + QString(60, u'W') << none << 1 << false;
     QTest::newRow("lines past the bottom")
-        << QStringLiteral("řádek\n").repeated(20) << QList<QRect>{addresseeBox};
+        << QStringLiteral("řádek\n").repeated(20) << none << 12 << false;
+    QTest::newRow("fits the envelope, not the printable area")
+        << QStringLiteral("a\nb\nc\nd\ne\nf\ng\nh\ni\nj") << bottomStrip << 9 << true;
+    QTest::newRow("clear of the printer's edge")
+        << QStringLiteral("Jan Novák\nKrátká 5\nBrno") << bottomStrip << -1 << false;
 }
 
 void EnvelopePrintTest::marksTextTheBoxCuts()
 {
     QFETCH(QString, addressee);
-    QFETCH(QList<QRect>, cut);
+    QFETCH(QList<QRect>, unprintable);
+    QFETCH(int, cutLine);
+    QFETCH(bool, atPrinterEdge);
     EnvelopePage page;
     page.format = envelope("DL", 22.9f, 11.4f, 1, 1, 11, 5.5f);
     InitDefaultLogFont(page.printFont);
@@ -326,7 +339,46 @@ void EnvelopePrintTest::marksTextTheBoxCuts()
     page.addresseeText = addressee;
     RecordingPrinter printer(600);
     QPainter painter(&printer);
-    QCOMPARE(cutTextBoxes(painter, page), cut);
+    const QList<CutText> cut = cutTexts(painter, page, unprintable);
+    QCOMPARE(cut.size(), cutLine < 0 ? 0 : 1);
+    if (cutLine < 0)
+        return;
+    QCOMPARE(cut[0].box, CutText::Box::Addressee);
+    QCOMPARE(cut[0].rect, corners(2598, 1299, 5409, 2693).toRect());
+    QCOMPARE(cut[0].line, cutLine);
+    QCOMPARE(cut[0].lineText, addressee.section(u'\n', cutLine, cutLine));
+    QCOMPARE(cut[0].atPrinterEdge, atPrinterEdge);
+}
+
+void EnvelopePrintTest::viewMarksTextThatWillBeCut_data()
+{
+    QTest::addColumn<QString>("addressee");
+    QTest::addColumn<QString>("tooltip"); // empty: no mark
+    QTest::newRow("fits") << QStringLiteral("Jan Novák\nBrno") << QString();
+    QTest::newRow("second line too long")
+        << QStringLiteral("Jan\n") + QString(60, u'W')
+        << QStringLiteral("adresát: řádek 2 „%1“ se nevejde a bude oříznut.")
+               .arg(QString(60, u'W'));
+}
+
+void EnvelopePrintTest::viewMarksTextThatWillBeCut()
+{
+    QFETCH(QString, addressee);
+    QFETCH(QString, tooltip);
+    WorkspaceFixture fixture;
+    auto view = startWithBothAddresses(fixture);
+    view->m_addresseeEdit->setPlainText(addressee);
+    const QImage shown = view->grab().toImage();
+    // Just right of the addressee box's top-right corner, never on paper.
+    const QRect box = view->m_addresseeEdit->geometry();
+    const QPoint mark(box.right() + 6, box.top() + 7);
+    const QColor colour = shown.pixelColor(mark);
+    QCOMPARE(colour.red() > 200 && colour.green() < 80, !tooltip.isEmpty());
+    QHelpEvent help(QEvent::ToolTip, mark, view->mapToGlobal(mark));
+    QCoreApplication::sendEvent(view.get(), &help);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tooltip);
+    for (const DrawnText &printed : print(*view, 600))
+        QVERIFY(printed.text != QStringLiteral("!"));
 }
 
 QTEST_MAIN(EnvelopePrintTest)
